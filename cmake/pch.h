@@ -1,0 +1,4 @@
+#pragma once
+#include <QtCore>
+#include <QtGui>
+#include <QtWidgets>

@@ -1,0 +1,7 @@
+#include "client_state.h"
+
+ProgramState &programState()
+{
+    static ProgramState state;
+    return state;
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include <QWidget>
+
+// Hidden window object that owns the device register store. Created at
+// start-up before the first server message is handled; never shown.
+class TVD1KAL : public QWidget {
+    Q_OBJECT
+public:
+    explicit TVD1KAL(QWidget *parent = nullptr);
+};

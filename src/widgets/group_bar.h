@@ -1,0 +1,115 @@
+#pragma once
+#include <QColor>
+#include <QList>
+#include <QScrollArea>
+#include <functional>
+
+class ImageList;
+class QVBoxLayout;
+class GroupBarGroup;
+
+// One entry of a group: caption, picture from the bar's image list (-1 none),
+// font colour and a click action.
+class GroupBarItem : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+    Q_PROPERTY(int imageIndex READ imageIndex WRITE setImageIndex)
+    Q_PROPERTY(QColor fontColor READ fontColor WRITE setFontColor)
+public:
+    GroupBarItem(GroupBarGroup *group, const QString &caption, int imageIndex);
+
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &c);
+    int imageIndex() const { return m_imageIndex; }
+    void setImageIndex(int i);
+    QColor fontColor() const { return m_fontColor; }
+    void setFontColor(const QColor &c);
+    GroupBarGroup *group() const { return m_group; }
+
+    // The click action; runs on a left click, after clicked() is emitted.
+    std::function<void(GroupBarItem *)> onClick;
+
+    QSize sizeHint() const override;
+
+signals:
+    void clicked(GroupBarItem *item);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mouseReleaseEvent(QMouseEvent *) override;
+    void enterEvent(QEnterEvent *) override;
+    void leaveEvent(QEvent *) override;
+
+private:
+    GroupBarGroup *m_group;
+    QString m_caption;
+    int m_imageIndex;
+    QColor m_fontColor{Qt::black};
+    bool m_hover = false;
+};
+
+// A captioned group of items; new items go to the top.
+class GroupBarGroup : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+    Q_PROPERTY(QColor color READ color WRITE setColor)
+    Q_PROPERTY(QColor captionColor READ captionColor WRITE setCaptionColor)
+    Q_PROPERTY(bool opened READ isOpened WRITE setOpened)
+public:
+    GroupBarGroup(const QString &caption, QWidget *parent = nullptr);
+
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &c);
+    QColor color() const { return m_color; }
+    void setColor(const QColor &c);
+    QColor captionColor() const { return m_captionColor; }
+    void setCaptionColor(const QColor &c);
+    bool isOpened() const { return m_opened; }
+    void setOpened(bool o);
+
+    ImageList *images() const { return m_images; }
+    void setImages(ImageList *list);
+
+    GroupBarItem *insertItem(const QString &caption, int imageIndex); // at the top
+    int itemCount() const { return int(m_items.size()); }
+    GroupBarItem *item(int i) const { return m_items.value(i); }
+    const QList<GroupBarItem *> &items() const { return m_items; }
+    void clearItems();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mouseReleaseEvent(QMouseEvent *) override;
+
+private:
+    void relayout();
+    QString m_caption;
+    QColor m_color{0xFF, 0xFB, 0xF0};
+    QColor m_captionColor{0xC0, 0xC0, 0xC0};
+    bool m_opened = true;
+    ImageList *m_images = nullptr;
+    QList<GroupBarItem *> m_items; // index 0 is the top item
+    QVBoxLayout *m_itemLayout = nullptr;
+};
+
+// The device bar: a scrolling column of groups; new groups are appended.
+class GroupBar : public QScrollArea {
+    Q_OBJECT
+    Q_PROPERTY(QColor color READ color WRITE setColor)
+public:
+    explicit GroupBar(QWidget *parent = nullptr);
+
+    QColor color() const { return m_color; }
+    void setColor(const QColor &c);
+
+    GroupBarGroup *addGroup(const QString &caption); // appended at the end
+    int groupCount() const { return int(m_groups.size()); }
+    GroupBarGroup *group(int i) const { return m_groups.value(i); }
+    const QList<GroupBarGroup *> &groups() const { return m_groups; }
+    void clearAllItems(); // every group keeps its place, loses its items
+
+private:
+    QColor m_color{0xD9, 0xE8, 0xF9};
+    QList<GroupBarGroup *> m_groups;
+    QWidget *m_content;
+    QVBoxLayout *m_layout;
+};

@@ -1,0 +1,22 @@
+#pragma once
+#include <QImage>
+#include <QWidget>
+
+// A fixed-size raster picture that code draws into (fill, lines, rectangles,
+// text) and that shows what was drawn.
+class ImageArea : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QSize imageSize READ imageSize)
+public:
+    ImageArea(const QString &name, QSize size, QWidget *parent);
+    QSize imageSize() const { return m_image.size(); }
+    QImage &canvas() { return m_image; }   // draw, then call update()
+    const QImage &image() const { return m_image; }
+    QSize sizeHint() const override { return m_image.size(); }
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    QImage m_image;
+};

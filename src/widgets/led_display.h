@@ -1,0 +1,45 @@
+#pragma once
+#include <QColor>
+#include <QWidget>
+
+// Segment-style numeric display. Its caption is free text (digits, separators,
+// the odd letter); digits are drawn with a seven-segment face when one is
+// installed, with a plain bold face otherwise.
+class LedDisplay : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
+    Q_PROPERTY(QColor litColor READ litColor WRITE setLitColor)
+    Q_PROPERTY(QColor unlitColor READ unlitColor WRITE setUnlitColor)
+    Q_PROPERTY(QColor backgroundColor READ backgroundColor WRITE setBackgroundColor)
+    Q_PROPERTY(Qt::Alignment alignment READ alignment WRITE setAlignment)
+public:
+    explicit LedDisplay(QWidget *parent = nullptr);
+    LedDisplay(const QString &name, const QString &text, QWidget *parent);
+
+    QString text() const { return m_text; }
+    void setText(const QString &text);
+    QColor litColor() const { return m_lit; }
+    void setLitColor(const QColor &c);
+    QColor unlitColor() const { return m_unlit; }
+    void setUnlitColor(const QColor &c);
+    QColor backgroundColor() const { return m_background; }
+    void setBackgroundColor(const QColor &c);
+    Qt::Alignment alignment() const { return m_alignment; }
+    void setAlignment(Qt::Alignment a);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    void textChanged(const QString &text);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    QString m_text;
+    QColor m_lit{0x00, 0xFF, 0x00};
+    QColor m_unlit{0x00, 0x40, 0x00};
+    QColor m_background{Qt::black};
+    Qt::Alignment m_alignment = Qt::AlignRight | Qt::AlignVCenter;
+};

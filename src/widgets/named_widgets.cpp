@@ -1,0 +1,21 @@
+#include "named_widgets.h"
+
+void NamedWidgets::index(QObject *root)
+{
+    const auto add = [this](QObject *o) {
+        const QString name = o->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+            return;
+        const QString key = name.toLower();
+        auto it = m_byName.find(key);
+        if (it != m_byName.end() && it.value() != o) {
+            m_clashes.append(name);
+            return; // the first one created keeps the name
+        }
+        m_byName.insert(key, o);
+    };
+    add(root);
+    const auto all = root->findChildren<QObject *>();
+    for (QObject *o : all)
+        add(o);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Small constructors shared by the page builders: every component gets its
+// objectName from the caller, so the pages read like the catalogue of names.
+#include <QString>
+
+class QWidget;
+class QLabel;
+class QGroupBox;
+class QCheckBox;
+class QRadioButton;
+class QLineEdit;
+class QDateEdit;
+class QPushButton;
+class LedDisplay;
+class LampButton;
+class ShadowButton;
+class SpinEdit;
+
+namespace kit {
+LedDisplay *led(QWidget *parent, const QString &name, const QString &text = QStringLiteral("000"));
+QLabel *label(QWidget *parent, const QString &name, const QString &text);
+QLabel *caption(QWidget *parent, const QString &text); // unnamed static text
+QGroupBox *group(QWidget *parent, const QString &name, const QString &title);
+QCheckBox *check(QWidget *parent, const QString &name, const QString &text = QString());
+QRadioButton *radio(QWidget *parent, const QString &name, const QString &text);
+QLineEdit *edit(QWidget *parent, const QString &name, const QString &text = QString());
+QDateEdit *datePicker(QWidget *parent, const QString &name);
+QPushButton *button(QWidget *parent, const QString &name, const QString &text);
+ShadowButton *shadowButton(QWidget *parent, const QString &name, const QString &text);
+LampButton *lamp(QWidget *parent, const QString &name, const QString &caption = QString());
+SpinEdit *spin(QWidget *parent, const QString &name, double minimum, double maximum, double step,
+               int decimals, double value);
+}
