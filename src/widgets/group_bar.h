@@ -48,7 +48,9 @@ private:
     bool m_hover = false;
 };
 
-// A captioned group of items; new items go to the top.
+// A captioned group of items; new items go to the top. The group colour is
+// the body behind the items, the caption colour the header band (its text is
+// drawn in a colour that reads on it).
 class GroupBarGroup : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString caption READ caption WRITE setCaption)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QFont>
 #include <QWidget>
 
 // Segment-style numeric display. Its caption is free text (digits, separators,
@@ -29,6 +30,12 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+
+    // Family of the seven-segment face, loaded once from the system fonts;
+    // empty when none is installed (a bold monospace face is used then).
+    static QString segmentFontFamily();
+    // The font the display draws its text with at the given pixel size.
+    QFont displayFont(int pixelSize) const;
 
 signals:
     void textChanged(const QString &text);

@@ -21,6 +21,9 @@ public:
     // the text does not parse.
     double value() const;
     void setValue(double v);
+    // Puts text into the field as it is, without range or number checks (as
+    // typing would when the range is not enforced).
+    void setText(const QString &t);
     double minimum() const { return m_min; }
     void setMinimum(double v) { m_min = v; }
     double maximum() const { return m_max; }

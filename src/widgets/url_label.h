@@ -26,6 +26,7 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *) override;
+    void changeEvent(QEvent *) override;
 
 private:
     void applyColour();

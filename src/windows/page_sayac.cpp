@@ -1,8 +1,191 @@
+// Page 6 "Sayaç Okuma": reading an electricity meter through a meter-reading
+// modem, its index registers, the reactive ratios between two dates and the
+// raw readout text.
 #include "main_pages.h"
+#include "page_kit.h"
 
+#include "led_display.h"
+#include "shadow_button.h"
+
+#include <QDateEdit>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
 #include <QWidget>
+
+namespace {
+
+constexpr int kLedHeight = 26;
+const QString kResetIndex = QStringLiteral("00000000");
+
+LedDisplay *meterLed(QWidget *parent, const QString &name, const QString &text = QStringLiteral("000"))
+{
+    LedDisplay *led = kit::led(parent, name, text);
+    led->setMinimumHeight(kLedHeight);
+    led->setMinimumWidth(118);
+    return led;
+}
+
+// A caption written beside or above a display, never cut by its neighbours.
+QLabel *rowCaption(QWidget *parent, const QString &text, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    QLabel *l = kit::caption(parent, text);
+    l->setAlignment(align);
+    return l;
+}
+
+// Band labels show their word in lime, yellow, fuchsia or red, so they sit on
+// a small black plate of their own.
+QFrame *bandPlate(QWidget *parent, const QString &name)
+{
+    auto *plate = new QFrame(parent);
+    plate->setAutoFillBackground(true);
+    QPalette pal = plate->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    plate->setPalette(pal);
+    plate->setMinimumHeight(kLedHeight);
+    auto *lay = new QHBoxLayout(plate);
+    lay->setContentsMargins(6, 0, 6, 0);
+    QLabel *l = kit::label(plate, name, QStringLiteral("DURUM"));
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    l->setAlignment(Qt::AlignCenter);
+    lay->addWidget(l);
+    return plate;
+}
+
+// Index registers of the meter, one captioned display per OBIS code.
+struct IndexRow {
+    const char *name;
+    const char *caption;
+};
+
+void fillIndexGroup(QGroupBox *box, std::initializer_list<IndexRow> rows)
+{
+    auto *grid = new QGridLayout(box);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    int r = 0;
+    for (const IndexRow &row : rows) {
+        grid->addWidget(rowCaption(box, QString::fromUtf8(row.caption)), r, 0);
+        grid->addWidget(meterLed(box, QString::fromLatin1(row.name), kResetIndex), r, 1);
+        ++r;
+    }
+    grid->setColumnStretch(1, 1);
+}
+
+QGroupBox *buildIndexGroups(QWidget *page, QVBoxLayout *column)
+{
+    QGroupBox *totals = kit::group(page, QString(), QStringLiteral("    Sayaç Endeks Değerleri   "));
+    fillIndexGroup(totals, {{"Rzsycakttop", "Aktif Toplam (1.8.0)"},
+                            {"Rzsycindtop", "İndüktif Toplam (5.8.0)"},
+                            {"Rzsyckaptop", "Kapasitif Toplam (8.8.0)"}});
+    // The ratios of the meter's own totals are kept but not shown.
+    auto *grid = static_cast<QGridLayout *>(totals->layout());
+    for (const char *name : {"RzLEDinddurum", "RzLEDkapdurum"}) {
+        LedDisplay *hidden = meterLed(totals, QString::fromLatin1(name));
+        hidden->hide();
+        grid->addWidget(hidden, grid->rowCount(), 1);
+    }
+    column->addWidget(totals);
+
+    QGroupBox *tariffs = kit::group(page, QString(), QStringLiteral("Aktif Değerler"));
+    fillIndexGroup(tariffs, {{"RzsycT1", "T1"}, {"RzsycT2", "T2"}, {"RzsycT3", "T3"}});
+    column->addWidget(tariffs);
+    column->addStretch(1);
+    return totals;
+}
+
+// Energy at two dates, the ratios between them and their bands.
+QGroupBox *buildRatioGroup(QWidget *page)
+{
+    QGroupBox *box = kit::group(page, QString(), QString());
+    auto *grid = new QGridLayout(box);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+
+    grid->addWidget(rowCaption(box, QStringLiteral("İlk Tarih")), 0, 0);
+    grid->addWidget(rowCaption(box, QStringLiteral("Son Tarih")), 0, 1);
+    QDateEdit *first = kit::datePicker(box, QStringLiteral("dtsycilktarih"));
+    QDateEdit *last = kit::datePicker(box, QStringLiteral("dtsycsontarih"));
+    first->setMinimumHeight(kLedHeight);
+    last->setMinimumHeight(kLedHeight);
+    grid->addWidget(first, 1, 0);
+    grid->addWidget(last, 1, 1);
+    ShadowButton *compute =
+        kit::shadowButton(box, QStringLiteral("VrShadowButton12"), QStringLiteral("Tarih Arası Oranları Hesapla"));
+    grid->addWidget(compute, 0, 2, 2, 2);
+
+    const Qt::Alignment head = Qt::AlignHCenter | Qt::AlignBottom;
+    grid->addWidget(rowCaption(box, QStringLiteral("Tarih"), head), 2, 0);
+    grid->addWidget(rowCaption(box, QStringLiteral("Aktif (kWh)"), head), 2, 1);
+    grid->addWidget(rowCaption(box, QStringLiteral("İndüktif (kVArh)"), head), 2, 2);
+    grid->addWidget(rowCaption(box, QStringLiteral("Kapasitif (kVArh)"), head), 2, 3);
+    for (int n = 1; n <= 2; ++n) {
+        const int r = 2 + n;
+        QLineEdit *date = kit::edit(box, n == 1 ? QStringLiteral("Edit2") : QStringLiteral("Edit3"));
+        date->setMinimumHeight(kLedHeight);
+        grid->addWidget(date, r, 0);
+        grid->addWidget(meterLed(box, QStringLiteral("RzLEDak%1").arg(n)), r, 1);
+        grid->addWidget(meterLed(box, QStringLiteral("RzLEDin%1").arg(n)), r, 2);
+        grid->addWidget(meterLed(box, QStringLiteral("RzLEDkap%1").arg(n)), r, 3);
+    }
+
+    grid->addWidget(rowCaption(box, QStringLiteral("İndüktif / Aktif (%)")), 5, 0, 1, 1);
+    grid->addWidget(meterLed(box, QStringLiteral("RzLEDsycinoran")), 5, 1);
+    grid->addWidget(bandPlate(box, QStringLiteral("lblsycindurum")), 5, 2);
+    grid->addWidget(rowCaption(box, QStringLiteral("Kapasitif / Aktif (%)")), 6, 0, 1, 1);
+    grid->addWidget(meterLed(box, QStringLiteral("RzLEDsyckaporan")), 6, 1);
+    grid->addWidget(bandPlate(box, QStringLiteral("lblsyckapdurum")), 6, 2);
+
+    grid->addWidget(rowCaption(box, QStringLiteral("Seri No")), 7, 0);
+    grid->addWidget(kit::edit(box, QStringLiteral("Edit5")), 7, 1);
+    grid->addWidget(rowCaption(box, QStringLiteral("Saat")), 7, 2, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(kit::edit(box, QStringLiteral("Edit6")), 7, 3);
+    for (int c = 0; c < 4; ++c)
+        grid->setColumnStretch(c, 1);
+    grid->setRowStretch(8, 1);
+    return box;
+}
+
+} // namespace
 
 void pages::buildSayac(QWidget *page)
 {
-    Q_UNUSED(page);
+    auto *outer = new QVBoxLayout(page);
+    outer->setContentsMargins(8, 8, 8, 8);
+    outer->setSpacing(8);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(10);
+    buttons->addWidget(kit::shadowButton(page, QStringLiteral("VrShadowButton11"), QStringLiteral("Sayaç Oku")));
+    buttons->addWidget(kit::shadowButton(page, QStringLiteral("VrShadowButton13"), QStringLiteral("Tedaş Okuma")));
+    buttons->addStretch(1);
+    outer->addLayout(buttons);
+
+    auto *middle = new QHBoxLayout;
+    middle->setSpacing(8);
+    auto *indexColumn = new QVBoxLayout;
+    indexColumn->setSpacing(8);
+    buildIndexGroups(page, indexColumn);
+    middle->addLayout(indexColumn, 2);
+    middle->addWidget(buildRatioGroup(page), 3);
+    outer->addLayout(middle);
+
+    QGroupBox *readout = kit::group(page, QString(), QStringLiteral("Okunan Veriler"));
+    auto *readoutLayout = new QVBoxLayout(readout);
+    auto *memo = new QPlainTextEdit(readout);
+    memo->setObjectName(QStringLiteral("Memo3"));
+    memo->setReadOnly(true);
+    memo->setAccessibleName(QStringLiteral("Okunan Veriler"));
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    readoutLayout->addWidget(memo);
+    outer->addWidget(readout, 1);
 }

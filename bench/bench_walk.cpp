@@ -1,0 +1,58 @@
+// The walk over one socket read must stay linear in the read's size.
+#include "dispatcher.h"
+#include "handlers.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QByteArray unrecognised(qsizetype size)
+{
+    // Bytes that start no keyword: every one is dropped after two passes.
+    QByteArray b(size, 'x');
+    for (qsizetype i = 0; i < size; i += 7)
+        b[i] = 'Z';
+    return b;
+}
+
+QByteArray pongs(qsizetype size)
+{
+    const QByteArray one("pong\x01", 5);
+    QByteArray b;
+    b.reserve(size);
+    while (b.size() + one.size() <= size)
+        b += one;
+    return b;
+}
+
+void walkRead(benchmark::State &state, const QByteArray &read, bool withHandlers)
+{
+    Dispatcher dispatcher;
+    MessageContext ctx; // no widgets: only the bytes are consumed
+    if (withHandlers)
+        handlers::install(dispatcher, ctx);
+    QByteArray last;
+    for (auto _ : state) {
+        last.clear();
+        dispatcher.walk(read, last);
+        benchmark::DoNotOptimize(last);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * read.size());
+    state.counters["passes"] = double(dispatcher.lastPassCount());
+}
+
+void BM_WalkUnrecognised(benchmark::State &state)
+{
+    walkRead(state, unrecognised(state.range(0)), true);
+}
+
+void BM_WalkPongs(benchmark::State &state)
+{
+    walkRead(state, pongs(state.range(0)), true);
+}
+
+} // namespace
+
+BENCHMARK(BM_WalkUnrecognised)->RangeMultiplier(4)->Range(64 << 10, 1 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WalkPongs)->RangeMultiplier(4)->Range(64 << 10, 1 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

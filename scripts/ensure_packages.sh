@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the client needs to build, test and run; a
+# warm machine that has them all skips the download.
+set -euo pipefail
+need=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libbenchmark-dev
+      fonts-dseg fonts-dejavu-core xvfb xauth clang libclang-rt-14-dev)
+missing=()
+for p in "${need[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Kuruluyor: ${missing[*]}"
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

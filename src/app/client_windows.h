@@ -1,0 +1,18 @@
+#pragma once
+#include "frm_ana.h"
+#include "frm_giris.h"
+#include "frm_haberlesme.h"
+#include "frm_mesajlar.h"
+#include "tvd1kal.h"
+
+// The five windows of the client, created in this order and wired together.
+// The first one is the program's main window.
+struct ClientWindows {
+    TFrmAna ana;
+    TFrmGiris giris;
+    TFrmhaberlesme haberlesme;
+    TVD1KAL vd1kal;
+    TFrmMesajlar mesajlar;
+
+    ClientWindows() { ana.attach(&giris, &haberlesme, &vd1kal, &mesajlar); }
+};

@@ -1,0 +1,324 @@
+#include "frm_giris.h"
+
+#include "build_settings.h"
+#include "frm_ana.h"
+#include "internet_state.h"
+#include "led_progress_bar.h"
+#include "panel_status_bar.h"
+#include "skin_title_bar.h"
+#include "wire.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTcpSocket>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+const char *const kCategories[] = {
+    "Genel",  "Doktor",  "Emlakçı", "Lise Öğrencisi", "Mühendis", "Öğretim Üyesi",
+    "Öğretmen", "Üniversite Öğrencisi", "Esnaf", "Tüccar", "Asker", "Polis",
+    "Memur", "Mimar", "Özel", "Akademisyen",
+};
+
+template <class W> W *named(W *w, const char *name)
+{
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+void retainWhenHidden(QWidget *w)
+{
+    QSizePolicy p = w->sizePolicy();
+    p.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(p);
+}
+} // namespace
+
+TFrmGiris::TFrmGiris(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_internet(internetAvailable)
+{
+    setObjectName(QStringLiteral("TFrmGiris"));
+    setWindowTitle(QStringLiteral("TARNEK İNTERAKTİF"));
+    setFixedSize(262, 206);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xFF, 0xFB, 0xF0));
+    setPalette(pal);
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(1, 1, 1, 1);
+    outer->setSpacing(0);
+    outer->addWidget(new SkinTitleBar(QStringLiteral("   TARNEK İNTERAKTİF"), this));
+
+    auto *body = new QWidget(this);
+    auto *grid = new QGridLayout(body);
+    grid->setContentsMargins(6, 4, 6, 2);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    outer->addWidget(body, 1);
+
+    Edit1 = named(new QLineEdit(body), "Edit1");
+    Edit4 = named(new QLineEdit(body), "Edit4");
+    Edit4->setEchoMode(QLineEdit::Password);
+    kategori = named(new QComboBox(body), "kategori");
+    for (const char *c : kCategories)
+        kategori->addItem(QString::fromUtf8(c));
+    Servername = named(new QLineEdit(body), "Servername");
+    edit3 = named(new QPlainTextEdit(body), "edit3");
+    edit3->setPlainText(QStringLiteral(CLIENT_NUMERIC_ADDRESS));
+    edit3->setReadOnly(true);
+    edit3->setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    edit3->setFixedHeight(Servername->sizeHint().height());
+    edtport = named(new QLineEdit(QStringLiteral("17818"), body), "edtport");
+    lblPortno = named(new QLabel(QStringLiteral("Portno"), body), "lblPortno");
+
+    auto *userLabel = new QLabel(QStringLiteral("Kullanıcı Adı:"), body);
+    auto *passLabel = new QLabel(QStringLiteral("Şifre (Üyeler)"), body);
+    auto *catLabel = named(new QLabel(QStringLiteral("Kategori"), body), "lblKategori");
+    userLabel->setBuddy(Edit1);
+    passLabel->setBuddy(Edit4);
+
+    grid->addWidget(userLabel, 0, 0);
+    grid->addWidget(Edit1, 0, 1, 1, 2);
+    grid->addWidget(passLabel, 1, 0);
+    grid->addWidget(Edit4, 1, 1, 1, 2);
+    grid->addWidget(catLabel, 2, 0);
+    grid->addWidget(kategori, 2, 1, 1, 2);
+    grid->addWidget(Servername, 3, 0, 1, 2);
+    grid->addWidget(edit3, 3, 2);
+    grid->addWidget(lblPortno, 4, 0);
+    grid->addWidget(edtport, 4, 1, 1, 2);
+    grid->setColumnStretch(1, 1);
+    edit3->setFixedWidth(78);
+
+    // The category list is never shown; the host and port rows keep their
+    // room so that F5 and F6 do not shift the window's contents.
+    catLabel->hide();
+    kategori->hide();
+    for (QWidget *w : {static_cast<QWidget *>(Servername), static_cast<QWidget *>(edit3),
+                       static_cast<QWidget *>(edtport), static_cast<QWidget *>(lblPortno)}) {
+        retainWhenHidden(w);
+        w->hide();
+    }
+
+    RzProgressBar1 = named(new LedProgressBar(body), "RzProgressBar1");
+    RzProgressBar1->setFixedHeight(10);
+    grid->addWidget(RzProgressBar1, 5, 0, 1, 3);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    suiButton1 = named(new QPushButton(QStringLiteral("Bağlan"), body), "suiButton1");
+    suiButton2 = named(new QPushButton(QStringLiteral("İptal"), body), "suiButton2");
+    suiButton3 = named(new QPushButton(QStringLiteral("Kapat"), body), "suiButton3");
+    for (QPushButton *b : {suiButton1, suiButton2, suiButton3}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    grid->addLayout(buttons, 6, 0, 1, 3);
+
+    LABEL6 = named(new PanelStatusBar({120, 50}, this), "LABEL6");
+    LABEL6->setSimpleText(QStringLiteral("   Bağlantı Yok"));
+    outer->addWidget(LABEL6);
+
+    // Sits outside the visible area of the window.
+    CheckBox1 = named(new QCheckBox(QStringLiteral("Otomatik Bağlan"), this), "CheckBox1");
+    CheckBox1->setChecked(true);
+    CheckBox1->move(width() + 40, height() + 40);
+
+    Timer1 = named(new QTimer(this), "Timer1");
+    Timer1->setInterval(500);
+    connect(Timer1, &QTimer::timeout, this, &TFrmGiris::Timer1Timer);
+
+    connect(suiButton1, &QPushButton::clicked, this, &TFrmGiris::suiButton1Click);
+    connect(suiButton2, &QPushButton::clicked, this, &TFrmGiris::suiButton2Click);
+    connect(suiButton3, &QPushButton::clicked, this, &TFrmGiris::suiButton3Click);
+
+    qApp->installEventFilter(this);
+}
+
+QString TFrmGiris::defaultHost() const
+{
+    return QStringLiteral(CLIENT_DEFAULT_HOST);
+}
+
+QString TFrmGiris::alternateHost() const
+{
+    return QStringLiteral(CLIENT_ALTERNATE_HOST);
+}
+
+void TFrmGiris::showEvent(QShowEvent *e)
+{
+    if (QScreen *s = screen())
+        move(s->geometry().x() + s->geometry().width() - width(), s->geometry().y());
+    kategori->setCurrentIndex(0);
+    Servername->setText(defaultHost());
+    QDialog::showEvent(e);
+}
+
+bool TFrmGiris::eventFilter(QObject *watched, QEvent *event)
+{
+    // The window sees keys before its controls.
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()
+        || static_cast<QWidget *>(watched)->window() != this)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (enter && watched == Edit1) {
+        Edit4->setFocus();
+        return true;
+    }
+    if (enter && (watched == Edit4 || watched == kategori)) {
+        suiButton1->setFocus();
+        return true;
+    }
+    if (key->key() == Qt::Key_F5) {
+        Servername->setText(alternateHost());
+        Servername->show();
+        edit3->show();
+        return true;
+    }
+    if (key->key() == Qt::Key_F6) {
+        edtport->show();
+        lblPortno->show();
+        return true;
+    }
+    return false;
+}
+
+void TFrmGiris::setProgress(quint16 value)
+{
+    m_progress = value;
+    RzProgressBar1->setValue(value);
+}
+
+void TFrmGiris::setStatusText(const QString &text)
+{
+    LABEL6->setSimpleText(text);
+}
+
+QString TFrmGiris::statusText() const
+{
+    return LABEL6->simpleText();
+}
+
+void TFrmGiris::setErrorPanel(const QString &text)
+{
+    LABEL6->setPanelText(1, text);
+}
+
+void TFrmGiris::Timer1Timer()
+{
+    setProgress(quint16(m_progress + 3)); // wraps at 65536
+}
+
+void TFrmGiris::suiButton1Click()
+{
+    suiButton1->setEnabled(false);
+    QByteArray password = wire::encode(Edit4->text());
+    if (password.isEmpty())
+        password = " ";
+    const QString user = Edit1->text();
+    if (user.isEmpty()) {
+        setStatusText(QStringLiteral("   Kullanıcı Adı Girin"));
+        return;
+    }
+    if (m_internet()) {
+        setStatusText(QStringLiteral("   İnternet bağlantısı mevcut"));
+    } else {
+        setStatusText(QStringLiteral("   İnternet bağlantısı yok"));
+        if (!Servername->isVisible())
+            return;
+    }
+    setStatusText(QStringLiteral("  Tarneke Bağlanıyor"));
+    Timer1->start();
+    QCoreApplication::processEvents();
+    if (!m_main)
+        return;
+
+    if (!Servername->text().isEmpty())
+        m_main->setSocketHost(Servername->text());
+    bool ok = false;
+    const int port = edtport->text().toInt(&ok);
+    if (!ok || port < 0 || port > 65535)
+        return;
+    m_main->setSocketPort(quint16(port));
+    m_main->state().deviceSerials[0] = wire::encode(user);
+    m_waitAbandoned = false;
+    m_main->openConnection();
+
+    // Wait for the connection, keeping the interface alive. A socket error or
+    // "İptal" ends the wait too, so another attempt can be made.
+    m_waiting = true;
+    QTcpSocket *socket = m_main->Clientsoket();
+    while (socket->state() != QAbstractSocket::ConnectedState) {
+        if (m_progress == 100 || m_waitAbandoned) {
+            m_waiting = false;
+            return;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QThread::msleep(10);
+    }
+    m_waiting = false;
+
+    m_main->loggedIn(m_main->state().deviceSerials[0], password);
+}
+
+void TFrmGiris::endWait()
+{
+    m_waitAbandoned = true;
+    setProgress(0);
+    Timer1->stop();
+    suiButton1->setEnabled(true);
+}
+
+void TFrmGiris::suiButton2Click()
+{
+    const bool waiting = m_waiting;
+    setProgress(0);
+    suiButton1->setEnabled(true);
+    if (m_main) {
+        if (waiting)
+            m_main->abandonConnection();
+        m_main->setSocketPort(17815);
+    }
+    Timer1->stop();
+    if (waiting)
+        endWait();
+}
+
+void TFrmGiris::suiButton3Click()
+{
+    setProgress(100);
+    close();
+    if (m_main)
+        m_main->close();
+}
+
+void TFrmGiris::socketConnected()
+{
+    done(QDialog::Accepted);
+    hide();
+}
+
+void TFrmGiris::socketFailed()
+{
+    setErrorPanel(QStringLiteral("Bağlantı Hatası"));
+    if (m_waiting) {
+        if (m_main)
+            m_main->abandonConnection();
+        endWait();
+        setStatusText(QStringLiteral("   Bağlantı Yok"));
+    }
+}

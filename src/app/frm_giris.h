@@ -1,0 +1,72 @@
+#pragma once
+#include "message_context.h"
+
+#include <QDialog>
+#include <functional>
+
+class QComboBox;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class LedProgressBar;
+class PanelStatusBar;
+class TFrmAna;
+
+// Login window: user name and password, the connection to the central server
+// and the login request.
+class TFrmGiris : public QDialog, public LoginLink {
+    Q_OBJECT
+public:
+    explicit TFrmGiris(QWidget *parent = nullptr);
+
+    void setMainWindow(TFrmAna *main) { m_main = main; }
+    // How the internet state is asked; the platform's reachability by default.
+    void setInternetProbe(std::function<bool()> probe) { m_internet = std::move(probe); }
+
+    // Progress of the connection: an unsigned 16-bit value without an upper
+    // clamp; the wait ends when it equals exactly 100.
+    quint16 progress() const { return m_progress; }
+    void setProgress(quint16 value) override;
+    void setStatusText(const QString &text) override;
+    QString statusText() const;
+    void setErrorPanel(const QString &text);
+
+    // The connect sequence ("Bağlan"); also run by a device click while the
+    // connection is down, with the window hidden.
+    void suiButton1Click();
+    void suiButton2Click(); // "İptal"
+    void suiButton3Click(); // "Kapat"
+    // Called by the main window's socket events.
+    void socketConnected();
+    void socketFailed();
+
+    QString defaultHost() const;
+    QString alternateHost() const;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Timer1Timer();
+    void endWait();
+
+    TFrmAna *m_main = nullptr;
+    std::function<bool()> m_internet;
+    quint16 m_progress = 0;
+    bool m_waiting = false;
+    bool m_waitAbandoned = false;
+
+    QLineEdit *Edit1, *Edit4, *Servername, *edtport;
+    QPlainTextEdit *edit3;
+    QComboBox *kategori;
+    QCheckBox *CheckBox1;
+    QLabel *lblPortno;
+    LedProgressBar *RzProgressBar1;
+    PanelStatusBar *LABEL6;
+    QPushButton *suiButton1, *suiButton2, *suiButton3;
+    QTimer *Timer1;
+};
