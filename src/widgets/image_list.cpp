@@ -110,7 +110,8 @@ QPixmap modem()
     return pm;
 }
 
-// Tray animation: a signal pulse growing out of a mast; frame k lights k rings.
+// Tray animation: a signal pulse growing out of a mast; frame k lights k of
+// the three rings, the last frame also lights the mast.
 QPixmap trayFrame(int frame, int side = 16)
 {
     QPixmap pm = blank(side);
@@ -120,15 +121,15 @@ QPixmap trayFrame(int frame, int side = 16)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x40, 0x00, 0x80));
     p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
-    p.setBrush(Qt::white);
+    p.setBrush(frame >= 4 ? QColor(0x40, 0xFF, 0x40) : QColor(Qt::white));
     const QPointF c(8, 11);
     p.drawEllipse(c, 1.6, 1.6);
     p.setBrush(Qt::NoBrush);
-    for (int ring = 1; ring <= 4; ++ring) {
+    for (int ring = 1; ring <= 3; ++ring) {
         const bool on = ring <= frame;
         p.setPen(QPen(on ? QColor(0x40, 0xFF, 0x40) : QColor(0x80, 0x60, 0xB0), 1.4, Qt::SolidLine,
                       Qt::RoundCap));
-        const qreal rad = 1.4 + ring * 1.9;
+        const qreal rad = 1.6 + ring * 2.3;
         p.drawArc(QRectF(c.x() - rad, c.y() - rad, 2 * rad, 2 * rad), 45 * 16, 90 * 16);
     }
     return pm;

@@ -4,7 +4,9 @@ void NamedWidgets::index(QObject *root)
 {
     const auto add = [this](QObject *o) {
         const QString name = o->objectName();
-        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+        // Qt names a few parts of its own widgets (the tab bar's scroll buttons).
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_"))
+            || name == QLatin1String("ScrollLeftButton") || name == QLatin1String("ScrollRightButton"))
             return;
         const QString key = name.toLower();
         auto it = m_byName.find(key);

@@ -104,15 +104,18 @@ TFrmMesajlar::TFrmMesajlar(QWidget *parent) : QWidget(parent, Qt::Window | Qt::W
     panelPal.setColor(QPalette::Window, Qt::black);
     m_panel->setPalette(panelPal);
     auto *bar = new QHBoxLayout(m_panel);
-    bar->setContentsMargins(6, 3, 6, 3);
+    bar->setContentsMargins(6, 4, 6, 4);
     bar->setSpacing(6);
     m_check = new QPushButton(QStringLiteral("Yeni Mesajları Kontrol Et"), m_panel);
     m_check->setObjectName(QStringLiteral("BitBtn2"));
     m_close = new QPushButton(QStringLiteral("Kapat"), m_panel);
     m_close->setObjectName(QStringLiteral("BitBtn1"));
     // The buttons take the button palette, not the black bar's.
-    for (QPushButton *b : {m_check, m_close})
+    for (QPushButton *b : {m_check, m_close}) {
         b->setPalette(palette());
+        b->setFixedHeight(kPanelHeight - 8);
+        b->setMinimumWidth(qMax(90, b->sizeHint().width() + 20));
+    }
     bar->addWidget(m_check);
     bar->addStretch(1);
     bar->addWidget(m_close);

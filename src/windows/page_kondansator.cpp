@@ -37,9 +37,9 @@ QGroupBox *buildStep(QWidget *parent, int n)
 {
     auto *box = kit::group(parent, QString(), stepCaption(n));
     auto *grid = new QGridLayout(box);
-    grid->setContentsMargins(6, 3, 6, 3);
+    grid->setContentsMargins(6, 2, 6, 3);
     grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(3);
+    grid->setVerticalSpacing(2);
 
     struct Phase {
         const char *caption; // row caption and check box text
@@ -85,8 +85,8 @@ QGroupBox *buildStep(QWidget *parent, int n)
 void pages::buildKondansator(QWidget *page)
 {
     auto *grid = new QGridLayout(page);
-    grid->setContentsMargins(6, 6, 6, 6);
-    grid->setSpacing(5);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setSpacing(4);
     for (int n = 1; n <= kSteps; ++n)
         grid->addWidget(buildStep(page, n), (n - 1) / kColumns, (n - 1) % kColumns);
     for (int c = 0; c < kColumns; ++c)

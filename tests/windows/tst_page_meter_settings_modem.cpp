@@ -90,7 +90,7 @@ private slots:
                             bool hidden = false, int checked = -1) {
             QTest::newRow(name) << pg << QString::fromLatin1(cls) << text << checked << hidden << group;
         };
-        const QString s = QStringLiteral("ShadowButton"), l = QStringLiteral("LedDisplay");
+        const QString s = QStringLiteral("ShadowButton");
         const QString zeros = QStringLiteral("00000000"), led0 = QStringLiteral("000");
         const QString totals = QStringLiteral("    Sayaç Endeks Değerleri   ");
 
@@ -183,7 +183,6 @@ private slots:
         row(9, "vrThermoMeter1", "Thermometer", kAny, states);
         row(9, "VrShadowButton10", "ShadowButton", QStringLiteral("Sıvı Seviyesi"), states);
         row(9, "VrShadowButton14", "ShadowButton", QStringLiteral("Sıcaklık Durumu"), states);
-        Q_UNUSED(l);
     }
 
     void components()
