@@ -2,41 +2,11 @@
 
 #include <QPainter>
 
-TankGauge::TankGauge(QWidget *parent) : QWidget(parent)
-{
-    setAccessibleName(QString::number(m_position));
-}
+TankGauge::TankGauge(QWidget *parent) : LevelGauge(parent) {}
 
-TankGauge::TankGauge(const QString &name, QWidget *parent) : TankGauge(parent)
+TankGauge::TankGauge(const QString &name, QWidget *parent) : LevelGauge(parent)
 {
     setObjectName(name);
-}
-
-void TankGauge::setPosition(int p)
-{
-    p = qBound(m_min, p, m_max);
-    if (p == m_position)
-        return;
-    m_position = p;
-    setAccessibleName(QString::number(p));
-    update();
-    emit positionChanged(p);
-}
-
-void TankGauge::setMinimum(int v)
-{
-    m_min = v;
-    m_max = qMax(m_max, v);
-    setPosition(m_position);
-    update();
-}
-
-void TankGauge::setMaximum(int v)
-{
-    m_max = v;
-    m_min = qMin(m_min, v);
-    setPosition(m_position);
-    update();
 }
 
 void TankGauge::setLiquidColor(const QColor &c)
@@ -57,7 +27,7 @@ void TankGauge::paintEvent(QPaintEvent *)
     p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1.2));
     p.setBrush(QColor(0xF8, 0xF8, 0xF8));
     p.drawRoundedRect(tank, 4, 4);
-    const qreal frac = m_max > m_min ? qreal(m_position - m_min) / (m_max - m_min) : 0.0;
+    const qreal frac = fraction();
     const QRectF liquid(tank.left() + 1.5, tank.bottom() - 1.5 - (tank.height() - 3) * frac, tank.width() - 3,
                         (tank.height() - 3) * frac);
     QLinearGradient g(liquid.topLeft(), liquid.topRight());

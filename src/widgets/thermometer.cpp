@@ -2,41 +2,11 @@
 
 #include <QPainter>
 
-Thermometer::Thermometer(QWidget *parent) : QWidget(parent)
-{
-    setAccessibleName(QString::number(m_position));
-}
+Thermometer::Thermometer(QWidget *parent) : LevelGauge(parent) {}
 
-Thermometer::Thermometer(const QString &name, QWidget *parent) : Thermometer(parent)
+Thermometer::Thermometer(const QString &name, QWidget *parent) : LevelGauge(parent)
 {
     setObjectName(name);
-}
-
-void Thermometer::setPosition(int p)
-{
-    p = qBound(m_min, p, m_max);
-    if (p == m_position)
-        return;
-    m_position = p;
-    setAccessibleName(QString::number(p));
-    update();
-    emit positionChanged(p);
-}
-
-void Thermometer::setMinimum(int v)
-{
-    m_min = v;
-    m_max = qMax(m_max, v);
-    setPosition(m_position);
-    update();
-}
-
-void Thermometer::setMaximum(int v)
-{
-    m_max = v;
-    m_min = qMin(m_min, v);
-    setPosition(m_position);
-    update();
 }
 
 void Thermometer::setMercuryColor(const QColor &c)
@@ -63,7 +33,7 @@ void Thermometer::paintEvent(QPaintEvent *)
     p.drawRoundedRect(tubeR, tube / 2, tube / 2);
     p.drawEllipse(bulbC, bulb / 2, bulb / 2);
 
-    const qreal frac = m_max > m_min ? qreal(m_position - m_min) / (m_max - m_min) : 0.0;
+    const qreal frac = fraction();
     const qreal top = tubeR.top() + tube / 2;
     const qreal span = tubeR.bottom() - top;
     p.setPen(Qt::NoPen);
