@@ -7,7 +7,9 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFrame>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -84,6 +86,29 @@ ShadowButton *shadowButton(QWidget *parent, const QString &name, const QString &
 LampButton *lamp(QWidget *parent, const QString &name, const QString &caption)
 {
     return new LampButton(name, caption, parent);
+}
+
+QFrame *statusPlate(QWidget *parent, const QString &name, const QString &text, QSize minimum,
+                    qreal fontScale)
+{
+    auto *plate = new QFrame(parent);
+    plate->setAutoFillBackground(true);
+    QPalette pal = plate->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    plate->setPalette(pal);
+    plate->setMinimumSize(minimum);
+    auto *lay = new QHBoxLayout(plate);
+    lay->setContentsMargins(6, 0, 6, 0);
+    QLabel *l = label(plate, name, text);
+    QFont f = l->font();
+    f.setBold(true);
+    if (fontScale != 1.0)
+        f.setPointSizeF(f.pointSizeF() * fontScale);
+    l->setFont(f);
+    l->setAlignment(Qt::AlignCenter);
+    lay->addWidget(l);
+    return plate;
 }
 
 SpinEdit *spin(QWidget *parent, const QString &name, double minimum, double maximum, double step,

@@ -11,6 +11,8 @@ class QRadioButton;
 class QLineEdit;
 class QDateEdit;
 class QPushButton;
+class QFrame;
+class QSize;
 class LedDisplay;
 class LampButton;
 class ShadowButton;
@@ -28,6 +30,10 @@ QDateEdit *datePicker(QWidget *parent, const QString &name);
 QPushButton *button(QWidget *parent, const QString &name, const QString &text);
 ShadowButton *shadowButton(QWidget *parent, const QString &name, const QString &text);
 LampButton *lamp(QWidget *parent, const QString &name, const QString &caption = QString());
+// A bold, centred status word on a small black plate of its own, so that
+// words in lime, yellow or red stay readable on the cream pages.
+QFrame *statusPlate(QWidget *parent, const QString &name, const QString &text, QSize minimum,
+                    qreal fontScale = 1.0);
 SpinEdit *spin(QWidget *parent, const QString &name, double minimum, double maximum, double step,
                int decimals, double value);
 }

@@ -19,28 +19,6 @@
 
 namespace {
 
-// The state words arrive in red or green; a black plate keeps both readable.
-QFrame *statePlate(QWidget *parent, const QString &name)
-{
-    auto *plate = new QFrame(parent);
-    plate->setAutoFillBackground(true);
-    QPalette pal = plate->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    pal.setColor(QPalette::WindowText, Qt::white);
-    plate->setPalette(pal);
-    plate->setMinimumSize(70, 26);
-    auto *lay = new QHBoxLayout(plate);
-    lay->setContentsMargins(6, 2, 6, 2);
-    QLabel *state = kit::label(plate, name, QStringLiteral("1"));
-    QFont f = state->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 1.25);
-    state->setFont(f);
-    state->setAlignment(Qt::AlignCenter);
-    lay->addWidget(state);
-    return plate;
-}
-
 QGroupBox *buildRelays(QWidget *page)
 {
     QGroupBox *box = kit::group(page, QString(), QStringLiteral("Röle Çek/Bırak"));
@@ -65,7 +43,7 @@ QGroupBox *buildRelays(QWidget *page)
                                           QStringLiteral("Bırak")),
                         0, 1);
         grid->addWidget(kit::caption(relay, QStringLiteral("Durum")), 1, 0, Qt::AlignRight | Qt::AlignVCenter);
-        grid->addWidget(statePlate(relay, QStringLiteral("lblrole%1drm").arg(n)), 1, 1);
+        grid->addWidget(kit::statusPlate(relay, QStringLiteral("lblrole%1drm").arg(n), QStringLiteral("1"), QSize(70, 26), 1.25), 1, 1);
         outputs->addWidget(relay, 1);
     }
     lay->addLayout(outputs);

@@ -39,28 +39,6 @@ QLabel *rowCaption(QWidget *parent, const QString &text, Qt::Alignment align = Q
     return l;
 }
 
-// Band labels show their word in lime, yellow, fuchsia or red, so they sit on
-// a small black plate of their own.
-QFrame *bandPlate(QWidget *parent, const QString &name)
-{
-    auto *plate = new QFrame(parent);
-    plate->setAutoFillBackground(true);
-    QPalette pal = plate->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    pal.setColor(QPalette::WindowText, Qt::white);
-    plate->setPalette(pal);
-    plate->setMinimumHeight(kLedHeight);
-    auto *lay = new QHBoxLayout(plate);
-    lay->setContentsMargins(6, 0, 6, 0);
-    QLabel *l = kit::label(plate, name, QStringLiteral("DURUM"));
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    l->setAlignment(Qt::AlignCenter);
-    lay->addWidget(l);
-    return plate;
-}
-
 // Index registers of the meter, one captioned display per OBIS code.
 struct IndexRow {
     const char *name;
@@ -140,10 +118,10 @@ QGroupBox *buildRatioGroup(QWidget *page)
 
     grid->addWidget(rowCaption(box, QStringLiteral("İndüktif / Aktif (%)")), 5, 0, 1, 1);
     grid->addWidget(meterLed(box, QStringLiteral("RzLEDsycinoran")), 5, 1);
-    grid->addWidget(bandPlate(box, QStringLiteral("lblsycindurum")), 5, 2);
+    grid->addWidget(kit::statusPlate(box, QStringLiteral("lblsycindurum"), QStringLiteral("DURUM"), QSize(0, kLedHeight)), 5, 2);
     grid->addWidget(rowCaption(box, QStringLiteral("Kapasitif / Aktif (%)")), 6, 0, 1, 1);
     grid->addWidget(meterLed(box, QStringLiteral("RzLEDsyckaporan")), 6, 1);
-    grid->addWidget(bandPlate(box, QStringLiteral("lblsyckapdurum")), 6, 2);
+    grid->addWidget(kit::statusPlate(box, QStringLiteral("lblsyckapdurum"), QStringLiteral("DURUM"), QSize(0, kLedHeight)), 6, 2);
 
     grid->addWidget(rowCaption(box, QStringLiteral("Seri No")), 7, 0);
     grid->addWidget(kit::edit(box, QStringLiteral("Edit5")), 7, 1);
