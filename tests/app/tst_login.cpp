@@ -17,6 +17,9 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -46,6 +49,29 @@ template <class T> T *child(QObject *root, const char *name)
     return root->findChild<T *>(QLatin1String(name));
 }
 
+// A listener on 127.0.0.1 whose accept queue is already full: a further
+// connection attempt stays under way instead of completing or failing.
+struct FullListener {
+    int fd = -1;
+    QTcpSocket filler;
+    quint16 port = 0;
+    FullListener()
+    {
+        fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a);
+        ::listen(fd, 0);
+        socklen_t len = sizeof a;
+        ::getsockname(fd, reinterpret_cast<sockaddr *>(&a), &len);
+        port = ntohs(a.sin_port);
+        filler.connectToHost(QHostAddress::LocalHost, port);
+        filler.waitForConnected(2000);
+    }
+    ~FullListener() { ::close(fd); }
+};
+
 } // namespace
 
 class TstLogin : public QObject {
@@ -61,6 +87,8 @@ private slots:
     void disconnectMessage();
     void errorEndsTheWait();
     void defaultAndCancelledPort();
+    void waitEnds_data();
+    void waitEnds();
     void stops_data();
     void stops();
     void hiddenFieldsKeys();
@@ -245,6 +273,38 @@ void TstLogin::defaultAndCancelledPort()
     QCOMPARE(w->giris.progress(), quint16(0));
     QVERIFY(child<QPushButton>(&w->giris, "suiButton1")->isEnabled());
     QVERIFY(!child<QTimer>(&w->giris, "Timer1")->isActive());
+}
+
+void TstLogin::waitEnds_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("İptal") << "cancel";
+    QTest::newRow("progress reaches 100") << "progress";
+}
+
+void TstLogin::waitEnds()
+{
+    QFETCH(QString, how);
+    FullListener slow;
+    QVERIFY(slow.filler.state() == QAbstractSocket::ConnectedState);
+    auto *connectButton = child<QPushButton>(&w->giris, "suiButton1");
+    bool sawWaiting = false;
+    QTimer::singleShot(300, &w->giris, [&] {
+        sawWaiting = w->ana.Clientsoket()->state() == QAbstractSocket::ConnectingState;
+        if (how == QLatin1String("cancel"))
+            QTest::mouseClick(child<QPushButton>(&w->giris, "suiButton2"), Qt::LeftButton);
+        else
+            w->giris.setProgress(100);
+    });
+    login("demo", "1", slow.port); // returns only when the wait has ended
+    QVERIFY(sawWaiting);
+    QVERIFY(!w->ana.state().connected);
+    QCOMPARE(w->ana.windowTitle(), QStringLiteral("FrmAna"));
+    if (how == QLatin1String("cancel")) {
+        QVERIFY(connectButton->isEnabled());
+        QCOMPARE(w->ana.socketPort(), quint16(17815));
+        QCOMPARE(w->ana.Clientsoket()->state(), QAbstractSocket::UnconnectedState);
+    }
 }
 
 void TstLogin::stops_data()
