@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QListView>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStringListModel>
 #include <QTime>
 #include <QVBoxLayout>
@@ -25,9 +26,18 @@ TFrmhaberlesme::TFrmhaberlesme(QWidget *parent) : QWidget(parent, Qt::Window)
     layout->addWidget(m_list);
 }
 
+// The locale's long time format, without the time zone that Qt adds to it.
+static QString longTimeFormat()
+{
+    QString f = QLocale().timeFormat(QLocale::LongFormat);
+    f.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b\\s*")));
+    return f.trimmed();
+}
+
 void TFrmhaberlesme::addRead(const QByteArray &bytes)
 {
-    const QString line = QLocale().toString(QTime::currentTime(), QLocale::LongFormat)
+    static const QString format = longTimeFormat();
+    const QString line = QLocale().toString(QTime::currentTime(), format)
                          + QStringLiteral(":   ") + wire::renderForLog(bytes);
     const int row = m_model->rowCount();
     m_model->insertRows(row, 1);

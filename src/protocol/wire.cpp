@@ -61,15 +61,17 @@ QByteArray keepAliveRequest()
 
 QString renderForLog(const QByteArray &bytes)
 {
-    QString text = decode(bytes);
-    for (QChar &c : text) {
+    const QString text = decode(bytes);
+    QString out;
+    out.reserve(text.size() + 16);
+    for (const QChar c : text) {
         const ushort u = c.unicode();
-        if (u < 0x20)
-            c = QChar(0x2400 + u); // ␀ … ␟
-        else if (u == 0x7F)
-            c = QChar(0x2421); // ␡
+        if (u < 0x20 || u == 0x7F)
+            out += QStringLiteral("<%1>").arg(u, 2, 16, QLatin1Char('0')).toUpper();
+        else
+            out += c;
     }
-    return text;
+    return out;
 }
 
 } // namespace wire

@@ -30,7 +30,8 @@ QByteArray loginRequest(const QByteArray &user, const QByteArray &password);
 QByteArray keepAliveRequest();
 
 // A received read rendered for the communication log: printable bytes as
-// code page 1254 text, control bytes as their visible control pictures.
+// code page 1254 text, control bytes as their hexadecimal value in angle
+// brackets ("pong<01>").
 QString renderForLog(const QByteArray &bytes);
 
 } // namespace wire
