@@ -96,6 +96,8 @@ private slots:
     void enterMovesFocus();
     void ctrlQ_data();
     void ctrlQ();
+    // Last: "Kapat" ends the program's event loops.
+    void kapatEndsWaitAndProgram();
 
 private:
     void login(const QString &user, const QString &password, quint16 port);
@@ -408,6 +410,29 @@ void TstLogin::ctrlQ()
         QTest::keyClick(target ? target : &w->ana, Qt::Key_Q, Qt::KeyboardModifiers(modifiers));
     QCOMPARE(!button->isHidden(), shown);
     QCOMPARE(!delay->isHidden(), shown);
+}
+
+void TstLogin::kapatEndsWaitAndProgram()
+{
+    FullListener slow;
+    struct CloseSpy : QObject {
+        int closes = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            closes += e->type() == QEvent::Close;
+            return false;
+        }
+    } spy;
+    w->ana.installEventFilter(&spy);
+    QTimer::singleShot(300, &w->giris, [&] {
+        QTest::mouseClick(child<QPushButton>(&w->giris, "suiButton3"), Qt::LeftButton);
+    });
+    login("demo", "1", slow.port); // returns once "Kapat" has ended the wait
+    QCOMPARE(w->giris.progress(), quint16(100));
+    QVERIFY(w->giris.isHidden());
+    QCOMPARE(spy.closes, 1); // the main window is closed, which ends the program
+    QVERIFY(!w->ana.state().connected);
+    w->ana.removeEventFilter(&spy);
 }
 
 QTEST_MAIN(TstLogin)

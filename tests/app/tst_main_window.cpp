@@ -31,6 +31,7 @@ private slots:
     void firstShowWithoutLogin();
     void lampAndLinkTimers();
     void trayAnimation();
+    void trayDoubleClickRestores();
 
 private:
     std::unique_ptr<ClientWindows> w;
@@ -235,6 +236,19 @@ void TstMainWindow::trayAnimation()
     QCOMPARE(anim->interval(), 200);
     const QIcon before = w->ana.trayIcon()->icon();
     QVERIFY(QTest::qWaitFor([&] { return w->ana.trayIcon()->icon().cacheKey() != before.cacheKey(); }, 2000));
+}
+
+void TstMainWindow::trayDoubleClickRestores()
+{
+    QTimer::singleShot(50, &w->giris, [this] { w->giris.reject(); });
+    w->ana.show();
+    QVERIFY(QTest::qWaitFor([&] { return w->ana.firstShowDone() && !w->giris.isVisible(); }, 3000));
+    w->ana.showMinimized();
+    QVERIFY(QTest::qWaitFor([&] { return w->ana.isMinimized(); }, 2000));
+    emit w->ana.trayIcon()->activated(QSystemTrayIcon::Trigger); // a single click does nothing
+    QVERIFY(w->ana.isMinimized());
+    emit w->ana.trayIcon()->activated(QSystemTrayIcon::DoubleClick);
+    QVERIFY(QTest::qWaitFor([&] { return !w->ana.isMinimized() && w->ana.isVisible(); }, 2000));
 }
 
 QTEST_MAIN(TstMainWindow)
