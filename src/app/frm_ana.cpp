@@ -176,16 +176,8 @@ void TFrmAna::buildTopStrip(QWidget *parent, QVBoxLayout *into)
     tools->addWidget(SpeedButton2);
     tools->addWidget(LblMesaj, 1);
     strip->addWidget(ToolBar1, 3);
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] {
-        if (m_haberlesme) {
-            m_haberlesme->show();
-            m_haberlesme->raise();
-        }
-    });
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] {
-        if (m_mesajlar)
-            m_mesajlar->show();
-    });
+    connect(SpeedButton1, &QToolButton::clicked, this, &TFrmAna::showCommunicationLog);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TFrmAna::showMessages);
 
     auto *Panel26 = panel(Panel21, "Panel26", kPurple);
     auto *outgoing = new QHBoxLayout(Panel26);
@@ -231,8 +223,7 @@ void TFrmAna::buildLeftColumn(QWidget *parent, QHBoxLayout *into)
     notice->addStretch(1);
     connect(RzURLLabel1, &UrlLabel::clicked, this, [this] {
         RzURLLabel1->setVisited(true);
-        if (m_mesajlar)
-            m_mesajlar->show();
+        showMessages();
     });
     col->addWidget(Panel20);
 
@@ -250,20 +241,12 @@ void TFrmAna::buildMenus()
     cihaz->setObjectName(QStringLiteral("Cihaz1"));
     QAction *Haberlesme1 = cihaz->addAction(QStringLiteral("Haberlesme"));
     Haberlesme1->setObjectName(QStringLiteral("Haberlesme1"));
-    connect(Haberlesme1, &QAction::triggered, this, [this] {
-        if (m_haberlesme) {
-            m_haberlesme->show();
-            m_haberlesme->raise();
-        }
-    });
+    connect(Haberlesme1, &QAction::triggered, this, &TFrmAna::showCommunicationLog);
     QMenu *mesajlar = MainMenu1->addMenu(QStringLiteral("Mesajlar"));
     mesajlar->setObjectName(QStringLiteral("Mesajlar1"));
     QAction *Oku1 = mesajlar->addAction(QStringLiteral("Yeni Mesajları Oku"));
     Oku1->setObjectName(QStringLiteral("Oku1"));
-    connect(Oku1, &QAction::triggered, this, [this] {
-        if (m_mesajlar)
-            m_mesajlar->show();
-    });
+    connect(Oku1, &QAction::triggered, this, &TFrmAna::showMessages);
     AktifCihaz1 = MainMenu1->addAction(QStringLiteral("Aktif Cihaz: 0"));
     AktifCihaz1->setObjectName(QStringLiteral("AktifCihaz1"));
 }
@@ -316,18 +299,37 @@ void TFrmAna::buildTray()
 
 void TFrmAna::buildTimers()
 {
-    const auto make = [this](const char *name, void (TFrmAna::*slot)()) {
-        auto *t = new QTimer(this);
-        t->setObjectName(QLatin1String(name));
-        t->setInterval(name == QByteArrayView("TimerPing") ? 60000 : 1000);
-        connect(t, &QTimer::timeout, this, slot);
-        t->start();
-        return t;
+    const struct {
+        const char *name;
+        int interval;
+        void (TFrmAna::*slot)();
+    } timers[] = {
+        {"TimerPing", 60000, &TFrmAna::TimerPingTimer},
+        {"Timer1", 1000, &TFrmAna::Timer1Timer},
+        {"Timer2", 1000, &TFrmAna::Timer2Timer},
+        {"Timer3", 1000, &TFrmAna::Timer3Timer},
     };
-    make("TimerPing", &TFrmAna::TimerPingTimer);
-    make("Timer1", &TFrmAna::Timer1Timer);
-    make("Timer2", &TFrmAna::Timer2Timer);
-    make("Timer3", &TFrmAna::Timer3Timer);
+    for (const auto &t : timers) {
+        auto *timer = new QTimer(this);
+        timer->setObjectName(QLatin1String(t.name));
+        timer->setInterval(t.interval);
+        connect(timer, &QTimer::timeout, this, t.slot);
+        timer->start();
+    }
+}
+
+void TFrmAna::showCommunicationLog()
+{
+    if (m_haberlesme) {
+        m_haberlesme->show();
+        m_haberlesme->raise();
+    }
+}
+
+void TFrmAna::showMessages()
+{
+    if (m_mesajlar)
+        m_mesajlar->show();
 }
 
 void TFrmAna::TimerPingTimer()

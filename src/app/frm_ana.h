@@ -60,6 +60,8 @@ public:
     void handleRead(const QByteArray &bytes);
 
     void restoreFromTray();
+    void showCommunicationLog(); // "Haberlesme"
+    void showMessages();         // "Yeni Mesajları Oku"
     bool firstShowDone() const { return m_firstShown; }
     void firstShow();
 

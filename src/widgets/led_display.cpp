@@ -137,19 +137,25 @@ QSize LedDisplay::minimumSizeHint() const
     return {24, 14};
 }
 
-void LedDisplay::paintEvent(QPaintEvent *)
+// Finds the face size and horizontal condensing that fit the caption into the
+// widget. Kept until the caption or the size changes, so a repaint with the
+// same caption costs only the drawing.
+const LedDisplay::Fit &LedDisplay::fit() const
 {
-    QPainter p(this);
-    p.fillRect(rect(), m_background);
     const bool segment = !segmentFontFamily().isEmpty();
     const QString shown = shownText(m_text, segment);
-    if (shown.isEmpty())
-        return;
-
-    const QRectF area = QRectF(rect()).adjusted(3, 2, -3, -2);
-    if (area.width() <= 1 || area.height() <= 1)
-        return;
-    const QString ghost = segment ? ghostText(shown) : QString();
+    if (m_fit.valid && m_fit.shown == shown && m_fit.size == size())
+        return m_fit;
+    m_fit = Fit{};
+    m_fit.valid = true;
+    m_fit.segment = segment;
+    m_fit.shown = shown;
+    m_fit.size = size();
+    m_fit.area = QRectF(rect()).adjusted(3, 2, -3, -2);
+    if (shown.isEmpty() || m_fit.area.width() <= 1 || m_fit.area.height() <= 1)
+        return m_fit;
+    m_fit.ghost = segment ? ghostText(shown) : QString();
+    const QRectF &area = m_fit.area;
     // The glyphs fill the height; a caption too wide for the box is first
     // condensed (down to 60 %), then drawn smaller, so it is never cut off.
     constexpr qreal kMinCondense = 0.6;
@@ -159,7 +165,7 @@ void LedDisplay::paintEvent(QPaintEvent *)
     for (int guard = 0; guard < 64; ++guard) {
         const QFontMetricsF fm(font);
         const qreal h = segment ? fm.ascent() : fm.height();
-        textW = qMax(fm.horizontalAdvance(shown), segment ? fm.horizontalAdvance(ghost) : 0.0);
+        textW = qMax(fm.horizontalAdvance(shown), segment ? fm.horizontalAdvance(m_fit.ghost) : 0.0);
         if (h > area.height() + 0.5 && px > 4) {
             px = qMax(4, qMin(px - 1, int(px * area.height() / h)));
             font = displayFont(px);
@@ -171,9 +177,28 @@ void LedDisplay::paintEvent(QPaintEvent *)
         px = qMax(4, qMin(px - 1, int(px * condense / kMinCondense)));
         font = displayFont(px);
     }
-    p.setFont(font);
+    m_fit.font = font;
+    m_fit.textWidth = textW;
+    m_fit.condense = condense;
+    return m_fit;
+}
+
+void LedDisplay::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), m_background);
+    const Fit &f = fit();
+    if (f.shown.isEmpty() || f.textWidth <= 0)
+        return;
+    const QString &shown = f.shown;
+    const QString &ghost = f.ghost;
+    const QRectF &area = f.area;
+    const bool segment = f.segment;
+    const qreal textW = f.textWidth;
+    const qreal condense = f.condense;
+    p.setFont(f.font);
     p.setRenderHint(QPainter::TextAntialiasing);
-    const QFontMetricsF fm(font);
+    const QFontMetricsF fm(f.font);
     const qreal textH = segment ? fm.ascent() : fm.height();
     const qreal baseline = area.top() + (area.height() - textH) / 2 + fm.ascent();
     const qreal drawnW = textW * condense;

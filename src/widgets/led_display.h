@@ -1,6 +1,8 @@
 #pragma once
 #include <QColor>
 #include <QFont>
+#include <QRectF>
+#include <QFont>
 #include <QWidget>
 
 // Segment-style numeric display. Its caption is free text (digits, separators,
@@ -44,6 +46,19 @@ protected:
     void paintEvent(QPaintEvent *) override;
 
 private:
+    struct Fit {
+        bool valid = false;
+        bool segment = false;
+        QString shown, ghost;
+        QSize size;
+        QRectF area;
+        QFont font;
+        qreal textWidth = 0;
+        qreal condense = 1.0;
+    };
+    const Fit &fit() const;
+
+    mutable Fit m_fit;
     QString m_text;
     QColor m_lit{0x00, 0xFF, 0x00};
     QColor m_unlit{0x00, 0x40, 0x00};

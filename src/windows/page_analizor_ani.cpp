@@ -42,12 +42,6 @@ struct Row {
 
 QString u8(const char *s) { return QString::fromUtf8(s); }
 
-void makeReadOnly(QCheckBox *c)
-{
-    c->setAttribute(Qt::WA_TransparentForMouseEvents);
-    c->setFocusPolicy(Qt::NoFocus);
-}
-
 LedDisplay *valueLed(QWidget *parent, const QString &name, const QString &text)
 {
     auto *l = kit::led(parent, name, text);
@@ -231,8 +225,7 @@ QGroupBox *ctBox(QWidget *p)
     for (int i = 0; i < 3; ++i) {
         const QString suffix = QString::fromLatin1(phases[i]);
         grid->addWidget(kit::caption(g, suffix.toUpper()), i + 1, 0);
-        QCheckBox *learnt = kit::check(g, QStringLiteral("ogrenildi_") + suffix);
-        makeReadOnly(learnt);
+        QCheckBox *learnt = kit::readOnlyCheck(g, QStringLiteral("ogrenildi_") + suffix);
         grid->addWidget(learnt, i + 1, 1, Qt::AlignHCenter);
         auto *arrow = new ArrowIndicator(QStringLiteral("yon_") + suffix, g);
         arrow->setFixedSize(40, 20);
@@ -270,8 +263,7 @@ QGroupBox *stepsBox(QWidget *p)
             const int n = block * kStepsPerRow + i + 1;
             LampButton *lamp = kit::lamp(g, QStringLiteral("durum%1").arg(n), QStringLiteral("C%1").arg(n));
             grid->addWidget(lamp, top, i + 1, Qt::AlignHCenter);
-            QCheckBox *learnt = kit::check(g, QStringLiteral("c%1chk").arg(n));
-            makeReadOnly(learnt);
+            QCheckBox *learnt = kit::readOnlyCheck(g, QStringLiteral("c%1chk").arg(n));
             grid->addWidget(learnt, top + 1, i + 1, Qt::AlignHCenter);
         }
     }

@@ -231,9 +231,7 @@ QGroupBox *buildAlarms(QWidget *parent)
                                              "Düşük Kompanzasyon", "Sistem Hatası", "Faz Yokluğu", "Aşırı Sıcaklık"};
     auto *grid = new QGridLayout(box);
     for (int n = 1; n <= 8; ++n) {
-        QCheckBox *alarm = kit::check(box, QStringLiteral("al%1").arg(n), QString::fromUtf8(kCaptions[n - 1]));
-        alarm->setAttribute(Qt::WA_TransparentForMouseEvents);
-        alarm->setFocusPolicy(Qt::NoFocus);
+        QCheckBox *alarm = kit::readOnlyCheck(box, QStringLiteral("al%1").arg(n), QString::fromUtf8(kCaptions[n - 1]));
         setTextColor(alarm, QColor(0x00, 0xFF, 0xFF));
         grid->addWidget(alarm, (n - 1) / 2, (n - 1) % 2);
     }

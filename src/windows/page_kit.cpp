@@ -48,6 +48,14 @@ QCheckBox *check(QWidget *parent, const QString &name, const QString &text)
     return c;
 }
 
+QCheckBox *readOnlyCheck(QWidget *parent, const QString &name, const QString &text)
+{
+    QCheckBox *c = check(parent, name, text);
+    c->setAttribute(Qt::WA_TransparentForMouseEvents);
+    c->setFocusPolicy(Qt::NoFocus);
+    return c;
+}
+
 QRadioButton *radio(QWidget *parent, const QString &name, const QString &text)
 {
     auto *r = new QRadioButton(text, parent);

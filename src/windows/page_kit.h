@@ -24,6 +24,9 @@ QLabel *label(QWidget *parent, const QString &name, const QString &text);
 QLabel *caption(QWidget *parent, const QString &text); // unnamed static text
 QGroupBox *group(QWidget *parent, const QString &name, const QString &title);
 QCheckBox *check(QWidget *parent, const QString &name, const QString &text = QString());
+// A check box that only shows a state: clicks pass through it and it takes no
+// focus, but it is not drawn greyed out.
+QCheckBox *readOnlyCheck(QWidget *parent, const QString &name, const QString &text = QString());
 QRadioButton *radio(QWidget *parent, const QString &name, const QString &text);
 QLineEdit *edit(QWidget *parent, const QString &name, const QString &text = QString());
 QDateEdit *datePicker(QWidget *parent, const QString &name);

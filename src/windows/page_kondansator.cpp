@@ -27,12 +27,6 @@ QString stepCaption(int n)
     return QStringLiteral(" C%1 ").arg(n);
 }
 
-void makeReadOnly(QCheckBox *c)
-{
-    c->setAttribute(Qt::WA_TransparentForMouseEvents);
-    c->setFocusPolicy(Qt::NoFocus);
-}
-
 QGroupBox *buildStep(QWidget *parent, int n)
 {
     auto *box = kit::group(parent, QString(), stepCaption(n));
@@ -54,8 +48,7 @@ QGroupBox *buildStep(QWidget *parent, int n)
     };
     int row = 0;
     for (const Phase &ph : kPhases) {
-        QCheckBox *on = kit::check(box, QString::fromLatin1(ph.enable).arg(n), QString::fromLatin1(ph.caption));
-        makeReadOnly(on);
+        QCheckBox *on = kit::readOnlyCheck(box, QString::fromLatin1(ph.enable).arg(n), QString::fromLatin1(ph.caption));
         grid->addWidget(on, row, 0);
         LedDisplay *led = kit::led(box, QString::fromLatin1(ph.display).arg(n));
         led->setMinimumWidth(64);
