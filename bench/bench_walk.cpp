@@ -28,7 +28,7 @@ QByteArray pongs(qsizetype size)
 void walkRead(benchmark::State &state, const QByteArray &read, bool withHandlers)
 {
     Dispatcher dispatcher;
-    MessageContext ctx; // no widgets: only the bytes are consumed
+    ClientContext ctx; // no widgets: only the bytes are consumed
     if (withHandlers)
         handlers::install(dispatcher, ctx);
     QByteArray last;

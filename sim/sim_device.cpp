@@ -1,7 +1,5 @@
 #include "sim_device.h"
 
-#include "sim_request.h"
-
 namespace sim {
 
 namespace {
@@ -52,9 +50,24 @@ DeviceKind kindOfModel(const QString &model)
     return DeviceKind::Unknown;
 }
 
-std::optional<QByteArray> SimDevice::answer(const SimRequest &)
+SimDevice::SimDevice(DeviceInfo info) : m_info(std::move(info)) {}
+
+quint16 SimDevice::reg(int n) const
 {
-    return std::nullopt;
+    return n >= 0 && n < kRegisters ? m_regs[size_t(n)] : 0;
+}
+
+void SimDevice::setReg(int n, quint16 value)
+{
+    if (n >= 0 && n < kRegisters)
+        m_regs[size_t(n)] = value;
+}
+
+std::span<const quint16> SimDevice::registers(int first, int count) const
+{
+    if (first < 0 || first >= kRegisters || count <= 0)
+        return {};
+    return std::span<const quint16>(m_regs).subspan(size_t(first), size_t(qMin(count, kRegisters - first)));
 }
 
 std::unique_ptr<SimDevice> makeDevice(const DeviceInfo &info)

@@ -1,15 +1,16 @@
 #pragma once
-// The simulated field devices behind the server. Every device kind has its
-// own class; device requests relayed by the server end up in answer().
+// The simulated field devices behind the server. Each device keeps a register
+// image in the client's register numbering (0 to 401), which its physics
+// moves over time and the setting writes change; the request handlers of the
+// server read and write it.
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <memory>
-#include <optional>
+#include <span>
 
 namespace sim {
-
-struct SimRequest;
 
 // Kinds as the client tells them apart by the model identifier.
 enum class DeviceKind {
@@ -28,11 +29,27 @@ struct DeviceInfo {
     QString model;
     QString name;   // never contains ':' (the client takes the serial after it)
     quint32 serial = 0;
+    bool online = true;
+};
+
+// The waveform content of one phase: RMS values and the odd harmonics 1, 3,
+// …, 31 as a percentage of the fundamental, with their phase angles. The
+// harmonic table (registers 300 to 401) and the sampled waveforms both come
+// from it, so they agree.
+struct PhaseWave {
+    double voltageRms = 230.0;
+    double currentRms = 0.0;
+    std::array<double, 16> voltagePercent{100.0};
+    std::array<double, 16> currentPercent{100.0};
+    std::array<double, 16> voltageAngleDeg{};
+    std::array<double, 16> currentAngleDeg{};
 };
 
 class SimDevice {
 public:
-    explicit SimDevice(DeviceInfo info) : m_info(std::move(info)) {}
+    static constexpr int kRegisters = 402;
+
+    explicit SimDevice(DeviceInfo info);
     virtual ~SimDevice() = default;
     SimDevice(const SimDevice &) = delete;
     SimDevice &operator=(const SimDevice &) = delete;
@@ -40,16 +57,29 @@ public:
     const DeviceInfo &info() const { return m_info; }
     virtual DeviceKind kind() const = 0;
 
-    // The device's answer to a request addressed to it, as the bytes that the
-    // server relays back; nothing when the device does not know the request.
-    virtual std::optional<QByteArray> answer(const SimRequest &request);
+    bool online() const { return m_info.online; }
+    void setOnline(bool on) { m_info.online = on; }
+
+    // The register image; numbers outside 0..401 read 0 and are not written.
+    quint16 reg(int n) const;
+    void setReg(int n, quint16 value);
+    // count registers from first on, clipped to the image.
+    std::span<const quint16> registers(int first, int count) const;
+
+    std::array<PhaseWave, 3> &waves() { return m_waves; }
+    const std::array<PhaseWave, 3> &waves() const { return m_waves; }
+
+    // Moves the device's physics on to the given time (milliseconds since the
+    // epoch); called before every answer.
+    virtual void advance(qint64 nowMs) { Q_UNUSED(nowMs); }
 
 private:
     DeviceInfo m_info;
+    std::array<quint16, kRegisters> m_regs{};
+    std::array<PhaseWave, 3> m_waves{};
 };
 
-// The device class for the model in info (unknown models get a device that
-// answers nothing).
+// The device class for the model in info.
 std::unique_ptr<SimDevice> makeDevice(const DeviceInfo &info);
 
 } // namespace sim

@@ -1,60 +1,63 @@
 #include "sim_handlers.h"
 
 #include "demo_data.h"
+#include "sim_device.h"
 #include "sim_request.h"
 #include "sim_server.h"
 #include "sim_session.h"
 #include "wire.h"
 
+#include <QDateTime>
+
+#include <vector>
+
 namespace sim {
-
-namespace {
-
-// "kulsifre" 0x01 user 0x01 password 0x02: the user's devices, one message
-// each; anything else closes the connection without an answer.
-void handleLogin(SimSession &session, const SimRequest &request)
-{
-    const bool wellFormed = request.fields.size() == 1
-        && request.tail.endsWith(wire::kCredentialsEnd);
-    const QByteArray name = request.fields.value(0);
-    const DemoUser *user = wellFormed ? findUser(name) : nullptr;
-    if (!user || wire::encode(user->password) != request.tail.chopped(1)) {
-        session.log(QStringLiteral("login rejected for \"%1\"").arg(wire::renderForLog(name)));
-        session.close();
-        return;
-    }
-    session.setUser(user);
-    session.log(QStringLiteral("login \"%1\", %2 devices").arg(user->name).arg(user->serials.size()));
-    for (quint32 serial : user->serials) {
-        if (const SimDevice *device = session.server().device(serial))
-            session.send(deviceListMessage(device->info()));
-    }
-}
-
-void handlePing(SimSession &session, const SimRequest &)
-{
-    session.send(pongMessage());
-}
-
-constexpr KeywordHandler kHandlers[] = {
-    {"kulsifre", handleLogin},
-    {"ping", handlePing},
-};
-
-} // namespace
 
 std::span<const KeywordHandler> keywordTable()
 {
-    return kHandlers;
+    static const std::vector<KeywordHandler> all = [] {
+        std::vector<KeywordHandler> v;
+        for (auto table : {sessionHandlers(), registerHandlers(), settingHandlers(), energyHandlers(),
+                           modemHandlers()})
+            v.insert(v.end(), table.begin(), table.end());
+        return v;
+    }();
+    return all;
 }
 
 const KeywordHandler *findHandler(QByteArrayView keyword)
 {
-    for (const KeywordHandler &entry : kHandlers) {
+    for (const KeywordHandler &entry : keywordTable()) {
         if (entry.keyword == keyword)
             return &entry;
     }
     return nullptr;
+}
+
+SimDevice *requestedDevice(SimSession &session, const SimRequest &request)
+{
+    const QByteArray serialText = request.fields.value(0);
+    bool ok = false;
+    const quint32 serial = serialText.trimmed().toUInt(&ok);
+    const DemoUser *user = session.user();
+    if (!user) {
+        session.log(QStringLiteral("\"%1\" before login: no answer").arg(QString::fromLatin1(request.keyword)));
+        return nullptr;
+    }
+    if (!ok || !user->serials.contains(serial)) {
+        session.log(QStringLiteral("\"%1\" for \"%2\", not a device of %3: no answer")
+                        .arg(QString::fromLatin1(request.keyword), wire::renderForLog(serialText), user->name));
+        return nullptr;
+    }
+    SimDevice *device = session.server().device(serial);
+    if (!device)
+        return nullptr;
+    if (!device->online()) {
+        session.send(offlineMessage(serialText));
+        return nullptr;
+    }
+    device->advance(QDateTime::currentMSecsSinceEpoch());
+    return device;
 }
 
 QByteArray deviceListMessage(const DeviceInfo &device)
@@ -67,6 +70,11 @@ QByteArray deviceListMessage(const DeviceInfo &device)
 QByteArray pongMessage()
 {
     return wire::buildRequest("pong");
+}
+
+QByteArray offlineMessage(QByteArrayView serial)
+{
+    return wire::buildRequest("Hattayok", {serial.toByteArray()});
 }
 
 } // namespace sim

@@ -3,6 +3,7 @@
 #include "frm_giris.h"
 #include "frm_haberlesme.h"
 #include "frm_mesajlar.h"
+#include "server_connection.h"
 #include "tvd1kal.h"
 
 // The five windows of the client, created in this order and wired together.
@@ -14,5 +15,10 @@ struct ClientWindows {
     TVD1KAL vd1kal;
     TFrmMesajlar mesajlar;
 
-    ClientWindows() { ana.attach(&giris, &haberlesme, &vd1kal, &mesajlar); }
+    ClientWindows()
+    {
+        giris.setConnection(&ana.connection());
+        QObject::connect(&giris, &TFrmGiris::closeProgram, &ana, &QWidget::close);
+        ana.attach({&giris, &giris, [this] { giris.suiButton1Click(); }}, &haberlesme, &vd1kal, &mesajlar);
+    }
 };

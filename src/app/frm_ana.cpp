@@ -1,13 +1,15 @@
 #include "frm_ana.h"
 
 #include "build_settings.h"
-#include "frm_giris.h"
+#include "commands.h"
 #include "frm_haberlesme.h"
 #include "frm_mesajlar.h"
 #include "group_bar.h"
 #include "handlers.h"
 #include "image_list.h"
 #include "main_pages.h"
+#include "refresh_cycle.h"
+#include "server_connection.h"
 #include "shape_lamp.h"
 #include "tvd1kal.h"
 #include "url_label.h"
@@ -20,12 +22,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QLineEdit>
+#include <QTextEdit>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
-#include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
@@ -69,7 +73,8 @@ TFrmAna::TFrmAna(QWidget *parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("TFrmAna"));
     setWindowTitle(QStringLiteral("FrmAna"));
     setWindowIcon(pictures::applicationIcon());
-    m_host = QStringLiteral(CLIENT_DEFAULT_HOST);
+    m_connection = new ServerConnection(m_state, this);
+    m_connection->setHost(QStringLiteral(CLIENT_DEFAULT_HOST));
 
     ImageList1 = pictures::makeDeviceImages(this);
     ImageList2 = pictures::makeTrayImages(this);
@@ -105,18 +110,36 @@ TFrmAna::TFrmAna(QWidget *parent) : QMainWindow(parent)
     buildTray();
     buildTimers();
 
-    m_socket = new QTcpSocket(this);
-    m_socket->setObjectName(QStringLiteral("Clientsoket"));
-    connect(m_socket, &QTcpSocket::connected, this, &TFrmAna::ClientsoketConnect);
-    connect(m_socket, &QTcpSocket::readyRead, this, &TFrmAna::ClientsoketRead);
-    connect(m_socket, &QTcpSocket::disconnected, this, &TFrmAna::ClientsoketDisconnect);
-    connect(m_socket, &QTcpSocket::errorOccurred, this, &TFrmAna::ClientsoketError);
+    connect(m_connection, &ServerConnection::connected, this, &TFrmAna::ClientsoketConnect);
+    connect(m_connection, &ServerConnection::bytesRead, this, &TFrmAna::ClientsoketRead);
+    connect(m_connection, &ServerConnection::disconnected, this, &TFrmAna::ClientsoketDisconnect);
+    connect(m_connection, &ServerConnection::failed, this, &TFrmAna::ClientsoketError);
+    // Steps of the login that belong to the main window: the device bar is
+    // emptied before the login request, the title names the user after it.
+    connect(m_connection, &ServerConnection::aboutToLogIn, this, [this] { RzGroupBar1->clearAllItems(); });
+    connect(m_connection, &ServerConnection::loggedIn, this, [this](const QByteArray &user) {
+        setWindowTitle(QStringLiteral("<<<<<<<") + wire::decode(user) + QStringLiteral(" Bağlı.>>>>>>>>>"));
+    });
 
     m_widgets.index(this);
     m_context.conn = &m_state;
     m_context.prog = &programState();
-    m_context.messageLine = LblMesaj;
     m_context.mainWidgets = &m_widgets;
+    m_context.mainWindow = this;
+    m_context.messageLine = LblMesaj;
+    m_context.outgoingLine = LblGiden;
+    m_context.deviceBar = RzGroupBar1;
+    m_context.deviceImages = ImageList1;
+    m_context.send = [this](const QByteArray &request) { m_connection->send(request); };
+    m_context.showError = [this](const QString &text) {
+        QMessageBox::critical(this, QApplication::applicationName(), text);
+    };
+    m_context.confirm = [this](const QString &text) {
+        return QMessageBox::warning(this, QApplication::applicationName(), text,
+                                    QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes;
+    };
+    m_context.pause = [](int ms) { QThread::msleep(ulong(qMax(0, ms))); };
     handlers::install(m_dispatcher, m_context);
 
     // Client area 1078 x 726 below the menu.
@@ -128,20 +151,27 @@ TFrmAna::~TFrmAna()
 {
     qApp->removeEventFilter(this);
     // The socket outlives the labels its events write to; it goes quietly.
-    disconnect(m_socket, nullptr, this, nullptr);
-    m_socket->abort();
+    m_connection->silence();
 }
 
-void TFrmAna::attach(TFrmGiris *giris, TFrmhaberlesme *haberlesme, TVD1KAL *store,
+void TFrmAna::attach(const Login &login, TFrmhaberlesme *haberlesme, TVD1KAL *store,
                      TFrmMesajlar *mesajlar)
 {
-    m_giris = giris;
+    m_giris = login.dialog;
     m_haberlesme = haberlesme;
     m_store = store;
     m_mesajlar = mesajlar;
-    m_context.login = giris;
-    if (giris)
-        giris->setMainWindow(this);
+    m_context.login = login.link;
+    m_context.reconnect = login.connectSequence;
+    m_context.store = store ? &store->store() : nullptr;
+    if (haberlesme)
+        m_context.logNote = [haberlesme](const QString &line) { haberlesme->addNote(line); };
+    if (mesajlar) {
+        m_context.messageList = mesajlar->list();
+        m_context.messageText = mesajlar->textArea();
+    }
+    commands::install(m_context);
+    m_refresh = std::make_unique<RefreshCycle>(m_context);
 }
 
 void TFrmAna::buildTopStrip(QWidget *parent, QVBoxLayout *into)
@@ -334,12 +364,13 @@ void TFrmAna::showMessages()
 
 void TFrmAna::TimerPingTimer()
 {
-    send(wire::keepAliveRequest());
+    m_connection->send(wire::keepAliveRequest());
 }
 
 void TFrmAna::Timer1Timer()
 {
-    // The live display of the active device is refreshed here.
+    if (m_refresh)
+        m_refresh->Timer1Timer();
 }
 
 void TFrmAna::Timer2Timer()
@@ -354,45 +385,14 @@ void TFrmAna::Timer3Timer()
     Shape1->setColor(Qt::white);
 }
 
-void TFrmAna::openConnection()
-{
-    if (m_socket->state() != QAbstractSocket::UnconnectedState)
-        m_socket->abort();
-    m_socket->connectToHost(m_host, m_port);
-}
-
-void TFrmAna::abandonConnection()
-{
-    const auto s = m_socket->state();
-    if (s == QAbstractSocket::HostLookupState || s == QAbstractSocket::ConnectingState)
-        m_socket->abort();
-}
-
-void TFrmAna::send(const QByteArray &request)
-{
-    if (m_socket->state() != QAbstractSocket::ConnectedState)
-        return;
-    m_socket->write(request);
-}
-
-void TFrmAna::loggedIn(const QByteArray &user, const QByteArray &password)
-{
-    RzGroupBar1->clearAllItems();
-    send(wire::loginRequest(user, password));
-    setWindowTitle(QStringLiteral("<<<<<<<") + wire::decode(user) + QStringLiteral(" Bağlı.>>>>>>>>>"));
-    m_state.connected = true;
-}
-
 void TFrmAna::ClientsoketConnect()
 {
     m_tray->setContextMenu(m_trayMenu);
-    if (m_giris)
-        m_giris->socketConnected();
 }
 
-void TFrmAna::ClientsoketRead()
+void TFrmAna::ClientsoketRead(const QByteArray &bytes)
 {
-    handleRead(m_socket->readAll());
+    handleRead(bytes);
 }
 
 void TFrmAna::handleRead(const QByteArray &bytes)
@@ -424,8 +424,6 @@ void TFrmAna::ClientsoketError()
 {
     m_state.connected = false;
     LblMesaj->setText(QStringLiteral("Bağlantı Hatası. Bağlantınızı kontrol edin."));
-    if (m_giris)
-        m_giris->socketFailed();
 }
 
 void TFrmAna::restoreFromTray()

@@ -1,59 +1,60 @@
 #pragma once
+#include "client_context.h"
 #include "client_state.h"
 #include "dispatcher.h"
-#include "message_context.h"
 #include "named_widgets.h"
 
 #include <QMainWindow>
 #include <QPointer>
+
+#include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
 class QMenu;
 class QSystemTrayIcon;
 class QTabWidget;
-class QTcpSocket;
+class QDialog;
 class QTimer;
+class RefreshCycle;
+class ServerConnection;
 class GroupBar;
 class ImageList;
 class ShapeLamp;
 class UrlLabel;
-class TFrmGiris;
 class TFrmhaberlesme;
 class TFrmMesajlar;
 class TVD1KAL;
 
-// The main window: owns the connection-wide state, the server socket, the
-// timers, the tray icon and every page of the working area.
+// The main window: owns the connection-wide state, the server connection, the
+// timers, the tray icon and every page of the working area, and wires the
+// subsystems (message handlers, commands, live display) to them.
 class TFrmAna : public QMainWindow {
     Q_OBJECT
 public:
     explicit TFrmAna(QWidget *parent = nullptr);
     ~TFrmAna() override;
 
-    void attach(TFrmGiris *giris, TFrmhaberlesme *haberlesme, TVD1KAL *store, TFrmMesajlar *mesajlar);
+    // The login window as the frame sees it: a modal dialog shown at first
+    // show, its progress and status line, and its connect sequence (run again
+    // by a device click while the connection is down).
+    struct Login {
+        QDialog *dialog = nullptr;
+        LoginLink *link = nullptr;
+        std::function<void()> connectSequence;
+    };
+    void attach(const Login &login, TFrmhaberlesme *haberlesme, TVD1KAL *store, TFrmMesajlar *mesajlar);
 
     ConnectionState &state() { return m_state; }
     NamedWidgets &widgets() { return m_widgets; }
-    MessageContext &messageContext() { return m_context; }
+    ClientContext &context() { return m_context; }
     Dispatcher &dispatcher() { return m_dispatcher; }
-
-    // The server connection.
-    QTcpSocket *Clientsoket() const { return m_socket; }
-    QString socketHost() const { return m_host; }
-    void setSocketHost(const QString &host) { m_host = host; }
-    quint16 socketPort() const { return m_port; }
-    void setSocketPort(quint16 port) { m_port = port; }
-    void openConnection();
-    void abandonConnection(); // drops an attempt that is still under way
-    // Sends one request; does nothing while the connection is not up.
-    void send(const QByteArray &request);
-    // The end of the connect sequence once the socket is up.
-    void loggedIn(const QByteArray &user, const QByteArray &password);
+    ServerConnection &connection() { return *m_connection; }
 
     // Socket events.
     void ClientsoketConnect();
-    void ClientsoketRead();
+    void ClientsoketRead(const QByteArray &bytes);
     void ClientsoketDisconnect();
     void ClientsoketError();
     // Hands one read to the log and the dispatcher.
@@ -88,15 +89,13 @@ private:
 
     ConnectionState m_state;
     Dispatcher m_dispatcher;
-    MessageContext m_context;
+    ClientContext m_context;
     NamedWidgets m_widgets;
-
-    QTcpSocket *m_socket = nullptr;
-    QString m_host;
-    quint16 m_port = 17815;
+    ServerConnection *m_connection = nullptr;
+    std::unique_ptr<RefreshCycle> m_refresh;
     bool m_firstShown = false;
 
-    QPointer<TFrmGiris> m_giris;
+    QPointer<QDialog> m_giris;
     QPointer<TFrmhaberlesme> m_haberlesme;
     QPointer<TVD1KAL> m_store;
     QPointer<TFrmMesajlar> m_mesajlar;

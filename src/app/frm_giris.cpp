@@ -1,10 +1,11 @@
 #include "frm_giris.h"
 
 #include "build_settings.h"
-#include "frm_ana.h"
+#include "client_state.h"
 #include "internet_state.h"
 #include "led_progress_bar.h"
 #include "panel_status_bar.h"
+#include "server_connection.h"
 #include "skin_title_bar.h"
 #include "wire.h"
 
@@ -148,6 +149,13 @@ TFrmGiris::TFrmGiris(QWidget *parent)
     qApp->installEventFilter(this);
 }
 
+void TFrmGiris::setConnection(ServerConnection *connection)
+{
+    m_connection = connection;
+    connect(connection, &ServerConnection::connected, this, &TFrmGiris::socketConnected);
+    connect(connection, &ServerConnection::failed, this, &TFrmGiris::socketFailed);
+}
+
 QString TFrmGiris::defaultHost() const
 {
     return QStringLiteral(CLIENT_DEFAULT_HOST);
@@ -244,40 +252,40 @@ void TFrmGiris::suiButton1Click()
     setStatusText(QStringLiteral("  Tarneke Bağlanıyor"));
     Timer1->start();
     QCoreApplication::processEvents();
-    if (!m_main)
+    if (!m_connection)
         return;
 
     if (!Servername->text().isEmpty())
-        m_main->setSocketHost(Servername->text());
+        m_connection->setHost(Servername->text());
     bool ok = false;
     const int port = edtport->text().toInt(&ok);
     if (!ok || port < 0 || port > 65535)
         return;
-    m_main->setSocketPort(quint16(port));
-    m_main->state().deviceSerials[0] = wire::encode(user);
-    m_waitAbandoned = false;
-    m_main->openConnection();
+    m_connection->setPort(quint16(port));
+    m_connection->state().deviceSerials[0] = wire::encode(user);
+    m_connection->setWaitAbandoned(false);
+    m_connection->open();
 
     // Wait for the connection, keeping the interface alive. A socket error or
     // "İptal" ends the wait too, so another attempt can be made.
-    m_waiting = true;
-    QTcpSocket *socket = m_main->Clientsoket();
-    while (socket->state() != QAbstractSocket::ConnectedState) {
-        if (m_progress == 100 || m_waitAbandoned) {
-            m_waiting = false;
+    m_connection->setWaiting(true);
+    while (!m_connection->isUp()) {
+        if (m_progress == 100 || m_connection->waitAbandoned()) {
+            m_connection->setWaiting(false);
             return;
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         QThread::msleep(10);
     }
-    m_waiting = false;
+    m_connection->setWaiting(false);
 
-    m_main->loggedIn(m_main->state().deviceSerials[0], password);
+    m_connection->logIn(m_connection->state().deviceSerials[0], password);
 }
 
 void TFrmGiris::endWait()
 {
-    m_waitAbandoned = true;
+    if (m_connection)
+        m_connection->setWaitAbandoned(true);
     setProgress(0);
     Timer1->stop();
     suiButton1->setEnabled(true);
@@ -285,13 +293,13 @@ void TFrmGiris::endWait()
 
 void TFrmGiris::suiButton2Click()
 {
-    const bool waiting = m_waiting;
+    const bool waiting = m_connection && m_connection->waiting();
     setProgress(0);
     suiButton1->setEnabled(true);
-    if (m_main) {
+    if (m_connection) {
         if (waiting)
-            m_main->abandonConnection();
-        m_main->setSocketPort(17815);
+            m_connection->abandon();
+        m_connection->setPort(ServerConnection::kIdlePort);
     }
     Timer1->stop();
     if (waiting)
@@ -302,8 +310,7 @@ void TFrmGiris::suiButton3Click()
 {
     setProgress(100);
     close();
-    if (m_main)
-        m_main->close();
+    emit closeProgram();
 }
 
 void TFrmGiris::socketConnected()
@@ -315,9 +322,8 @@ void TFrmGiris::socketConnected()
 void TFrmGiris::socketFailed()
 {
     setErrorPanel(QStringLiteral("Bağlantı Hatası"));
-    if (m_waiting) {
-        if (m_main)
-            m_main->abandonConnection();
+    if (m_connection && m_connection->waiting()) {
+        m_connection->abandon();
         endWait();
         setStatusText(QStringLiteral("   Bağlantı Yok"));
     }

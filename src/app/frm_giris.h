@@ -1,5 +1,5 @@
 #pragma once
-#include "message_context.h"
+#include "client_context.h"
 
 #include <QDialog>
 #include <functional>
@@ -13,7 +13,7 @@ class QPushButton;
 class QTimer;
 class LedProgressBar;
 class PanelStatusBar;
-class TFrmAna;
+class ServerConnection;
 
 // Login window: user name and password, the connection to the central server
 // and the login request.
@@ -22,7 +22,8 @@ class TFrmGiris : public QDialog, public LoginLink {
 public:
     explicit TFrmGiris(QWidget *parent = nullptr);
 
-    void setMainWindow(TFrmAna *main) { m_main = main; }
+    // The server connection the connect sequence opens.
+    void setConnection(ServerConnection *connection);
     // How the internet state is asked; the platform's reachability by default.
     void setInternetProbe(std::function<bool()> probe) { m_internet = std::move(probe); }
 
@@ -39,12 +40,16 @@ public:
     void suiButton1Click();
     void suiButton2Click(); // "İptal"
     void suiButton3Click(); // "Kapat"
-    // Called by the main window's socket events.
+    // The socket's connect and error events, as the login window sees them.
     void socketConnected();
     void socketFailed();
 
     QString defaultHost() const;
     QString alternateHost() const;
+
+signals:
+    // "Kapat": the main window closes, which ends the program.
+    void closeProgram();
 
 protected:
     void showEvent(QShowEvent *e) override;
@@ -54,11 +59,9 @@ private:
     void Timer1Timer();
     void endWait();
 
-    TFrmAna *m_main = nullptr;
+    ServerConnection *m_connection = nullptr;
     std::function<bool()> m_internet;
     quint16 m_progress = 0;
-    bool m_waiting = false;
-    bool m_waitAbandoned = false;
 
     QLineEdit *Edit1, *Edit4, *Servername, *edtport;
     QPlainTextEdit *edit3;

@@ -44,6 +44,15 @@ void TFrmhaberlesme::addRead(const QByteArray &bytes)
     m_model->setData(m_model->index(row), line);
 }
 
+void TFrmhaberlesme::addNote(const QString &text)
+{
+    static const QString format = longTimeFormat();
+    const QString line = QLocale().toString(QTime::currentTime(), format) + QStringLiteral(":   ## ") + text;
+    const int row = m_model->rowCount();
+    m_model->insertRows(row, 1);
+    m_model->setData(m_model->index(row), line);
+}
+
 int TFrmhaberlesme::lineCount() const
 {
     return m_model->rowCount();

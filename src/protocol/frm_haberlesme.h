@@ -11,6 +11,8 @@ public:
     explicit TFrmhaberlesme(QWidget *parent = nullptr);
     // Adds the line for one read: long time, ":   ", the bytes as received.
     void addRead(const QByteArray &bytes);
+    // Adds a line of the client's own (input it dropped, say), marked "##".
+    void addNote(const QString &text);
     int lineCount() const;
     QString line(int i) const;
 

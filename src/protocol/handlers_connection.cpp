@@ -1,26 +1,25 @@
+// Messages that concern the connection as a whole: the keep-alive answer,
+// new-message notices, the messages themselves, the device-offline notice and
+// the device list.
 #include "handlers.h"
 
-#include "dispatcher.h"
-
-#include <QLabel>
+#include "working_text.h"
 
 namespace handlers {
 
-void install(Dispatcher &dispatcher, MessageContext &ctx)
-{
-    MessageContext *c = &ctx;
-    dispatcher.setHandler("pong", [c](WorkingText &t) { pong(t, *c); });
-}
-
-void pong(WorkingText &text, MessageContext &ctx)
+void pong(WorkingText &text, ClientContext &ctx)
 {
     text.skip(5);
-    if (ctx.messageLine)
-        ctx.messageLine->setText(QStringLiteral("Pong"));
+    ctx.setMessage(QStringLiteral("Pong"));
     if (ctx.login) {
         ctx.login->setProgress(100);
         ctx.login->setStatusText(QStringLiteral("Bağlantı Kuruldu"));
     }
 }
+
+void yenimesaj(WorkingText &, ClientContext &) {}
+void mesajvar(WorkingText &, ClientContext &) {}
+void hattayok(WorkingText &, ClientContext &) {}
+void cihazlar(WorkingText &, ClientContext &) {}
 
 } // namespace handlers

@@ -128,7 +128,7 @@ void TstLogin::startState()
 {
     TFrmAna &a = w->ana;
     QCOMPARE(a.windowTitle(), QStringLiteral("FrmAna"));
-    QCOMPARE(a.socketPort(), quint16(17815));
+    QCOMPARE(a.connection().port(), quint16(17815));
     QVERIFY(!a.state().connected);
     QCOMPARE(a.state().deviceCount, 1);
     const QList<std::pair<const char *, int>> timers{
@@ -197,7 +197,7 @@ void TstLogin::loginAgainstServer()
     QCOMPARE(w->ana.windowTitle(), QStringLiteral("<<<<<<<") + user + QStringLiteral(" Bağlı.>>>>>>>>>"));
     QVERIFY(w->ana.state().connected);
     QCOMPARE(w->ana.state().deviceSerials[0], wire::encode(user));
-    QCOMPARE(w->ana.socketPort(), peer.port());
+    QCOMPARE(w->ana.connection().port(), peer.port());
     QVERIFY(w->giris.isHidden());
     QCOMPARE(w->ana.trayIcon()->contextMenu(), w->ana.trayMenu());
     QVERIFY(child<QTimer>(&w->giris, "Timer1")->isActive()); // progress keeps rising
@@ -274,9 +274,9 @@ void TstLogin::defaultAndCancelledPort()
     child<QLineEdit>(&w->giris, "Edit1")->setText("demo");
     w->giris.show();
     QTest::mouseClick(child<QPushButton>(&w->giris, "suiButton1"), Qt::LeftButton);
-    QCOMPARE(w->ana.socketPort(), quint16(17818));
+    QCOMPARE(w->ana.connection().port(), quint16(17818));
     QTest::mouseClick(child<QPushButton>(&w->giris, "suiButton2"), Qt::LeftButton);
-    QCOMPARE(w->ana.socketPort(), quint16(17815));
+    QCOMPARE(w->ana.connection().port(), quint16(17815));
     QCOMPARE(w->giris.progress(), quint16(0));
     QVERIFY(child<QPushButton>(&w->giris, "suiButton1")->isEnabled());
     QVERIFY(!child<QTimer>(&w->giris, "Timer1")->isActive());
@@ -297,7 +297,7 @@ void TstLogin::waitEnds()
     auto *connectButton = child<QPushButton>(&w->giris, "suiButton1");
     bool sawWaiting = false;
     QTimer::singleShot(300, &w->giris, [&] {
-        sawWaiting = w->ana.Clientsoket()->state() == QAbstractSocket::ConnectingState;
+        sawWaiting = w->ana.connection().Clientsoket()->state() == QAbstractSocket::ConnectingState;
         if (how == QLatin1String("cancel"))
             QTest::mouseClick(child<QPushButton>(&w->giris, "suiButton2"), Qt::LeftButton);
         else
@@ -309,8 +309,8 @@ void TstLogin::waitEnds()
     QCOMPARE(w->ana.windowTitle(), QStringLiteral("FrmAna"));
     if (how == QLatin1String("cancel")) {
         QVERIFY(connectButton->isEnabled());
-        QCOMPARE(w->ana.socketPort(), quint16(17815));
-        QCOMPARE(w->ana.Clientsoket()->state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(w->ana.connection().port(), quint16(17815));
+        QCOMPARE(w->ana.connection().Clientsoket()->state(), QAbstractSocket::UnconnectedState);
     }
 }
 
@@ -339,7 +339,7 @@ void TstLogin::stops()
     QTest::mouseClick(connectButton, Qt::LeftButton);
     QCOMPARE(w->giris.statusText(), status);
     QVERIFY(!connectButton->isEnabled()); // until "İptal"
-    QCOMPARE(w->ana.Clientsoket()->state(), QAbstractSocket::UnconnectedState);
+    QCOMPARE(w->ana.connection().Clientsoket()->state(), QAbstractSocket::UnconnectedState);
     QTest::mouseClick(child<QPushButton>(&w->giris, "suiButton2"), Qt::LeftButton);
     QVERIFY(connectButton->isEnabled());
 }

@@ -204,8 +204,8 @@ void TstMainWindow::firstShowWithoutLogin()
     QCOMPARE(tabs->currentIndex(), 0);
     QCOMPARE(programState().decimalSeparator, QLocale().decimalPoint().at(0));
     // Requests of an unconnected window go nowhere.
-    w->ana.send("ping\xF4\xF4\xF4");
-    QCOMPARE(w->ana.Clientsoket()->bytesToWrite(), qint64(0));
+    w->ana.connection().send("ping\xF4\xF4\xF4");
+    QCOMPARE(w->ana.connection().Clientsoket()->bytesToWrite(), qint64(0));
 }
 
 void TstMainWindow::lampAndLinkTimers()

@@ -153,7 +153,7 @@ void TstDispatcher::pongHandler()
 {
     QLabel line;
     FakeLogin login;
-    MessageContext ctx;
+    ClientContext ctx;
     ctx.messageLine = &line;
     ctx.login = &login;
     Dispatcher d;

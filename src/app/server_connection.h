@@ -1,0 +1,65 @@
+#pragma once
+// The one connection to the central server: the socket Clientsoket, its host
+// and port, sending, its four events and the state of a connect sequence.
+// The main window and the login window both use it; neither knows the other.
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QTcpSocket;
+struct ConnectionState;
+
+class ServerConnection : public QObject {
+    Q_OBJECT
+public:
+    static constexpr quint16 kIdlePort = 17815; // the socket's port until a login sets it
+
+    ServerConnection(ConnectionState &state, QObject *parent = nullptr);
+    ~ServerConnection() override;
+
+    QTcpSocket *Clientsoket() const { return m_socket; }
+    ConnectionState &state() const { return m_state; }
+
+    QString host() const { return m_host; }
+    void setHost(const QString &host) { m_host = host; }
+    quint16 port() const { return m_port; }
+    void setPort(quint16 port) { m_port = port; }
+
+    bool isUp() const;
+    // Opens the connection to host:port, dropping whatever was open.
+    void open();
+    // Drops an attempt that is still under way (not an open connection).
+    void abandon();
+    // Writes one request in one write; nothing while the connection is down.
+    void send(const QByteArray &request);
+    // The end of the connect sequence once the socket is up: the device bar
+    // is emptied (aboutToLogIn), the login request sent, the title set
+    // (loggedIn) and the connection marked as connected.
+    void logIn(const QByteArray &user, const QByteArray &password);
+
+    // A connect sequence waiting for the socket, and whether it was given up
+    // (a socket error or "İptal").
+    bool waiting() const { return m_waiting; }
+    void setWaiting(bool w) { m_waiting = w; }
+    bool waitAbandoned() const { return m_waitAbandoned; }
+    void setWaitAbandoned(bool a) { m_waitAbandoned = a; }
+
+    // Stops all events (the windows that listen are going away).
+    void silence();
+
+signals:
+    void connected();                         // ClientsoketConnect
+    void bytesRead(const QByteArray &bytes);  // ClientsoketRead
+    void disconnected();                      // ClientsoketDisconnect
+    void failed();                            // ClientsoketError
+    void aboutToLogIn();
+    void loggedIn(const QByteArray &user);
+
+private:
+    ConnectionState &m_state;
+    QTcpSocket *m_socket;
+    QString m_host;
+    quint16 m_port = kIdlePort;
+    bool m_waiting = false;
+    bool m_waitAbandoned = false;
+};

@@ -1,0 +1,73 @@
+#include "register_store.h"
+
+#include <algorithm>
+
+RegisterStore::RegisterStore()
+    : m_values(new double[kCells]), m_raw(new qint32[kRawCells])
+{
+    initialise();
+}
+
+void RegisterStore::initialise()
+{
+    std::fill_n(m_values.get(), kCells, -1.0);
+    std::fill_n(m_raw.get(), kRawCells, -1);
+    targetRow = 0;
+    startRegister = 0;
+}
+
+qint64 RegisterStore::cellOf(int row, int reg)
+{
+    const qint64 cell = (qint64(row) - 1) * kRowWidth + reg;
+    return cell >= 0 && cell < kCells ? cell : -1;
+}
+
+qint64 RegisterStore::rawCellOf(int row, int cell)
+{
+    const qint64 at = (qint64(row) - 1) * kRawRowWidth + cell;
+    return at >= 0 && at < kRawCells ? at : -1;
+}
+
+double RegisterStore::read(int row, int reg) const
+{
+    const qint64 cell = cellOf(row, reg);
+    return cell < 0 ? -1.0 : m_values[cell];
+}
+
+bool RegisterStore::write(int row, int reg, double value)
+{
+    const qint64 cell = cellOf(row, reg);
+    if (cell < 0)
+        return false;
+    m_values[cell] = value;
+    return true;
+}
+
+bool RegisterStore::storeRaw(int row, int reg, int high, int low)
+{
+    const qint64 cell = cellOf(row, reg);
+    if (cell < 0)
+        return false;
+    m_raw[cell * kRawPerRegister] = high;
+    m_raw[cell * kRawPerRegister + 1] = low;
+    return true;
+}
+
+int RegisterStore::readRaw(int row, int cell) const
+{
+    const qint64 at = rawCellOf(row, cell);
+    return at < 0 ? -1 : m_raw[at];
+}
+
+void RegisterStore::reset(int row, int first, int last)
+{
+    // The registers of a row are consecutive cells; only the part of the
+    // range that lies inside the table is touched.
+    const qint64 base = (qint64(row) - 1) * kRowWidth;
+    const qint64 from = std::max<qint64>(base + first, 0);
+    const qint64 to = std::min<qint64>(base + last, kCells - 1);
+    for (qint64 cell = from; cell <= to; ++cell) {
+        m_values[cell] = -1.0;
+        std::fill_n(m_raw.get() + cell * kRawPerRegister, kRawPerRegister, -1);
+    }
+}
