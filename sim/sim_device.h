@@ -5,6 +5,7 @@
 // server read and write it.
 #include <QByteArray>
 #include <QString>
+#include <QVariantMap>
 
 #include <array>
 #include <memory>
@@ -30,6 +31,12 @@ struct DeviceInfo {
     QString name;   // never contains ':' (the client takes the serial after it)
     quint32 serial = 0;
     bool online = true;
+    // The starting state of the device's physics and settings, as a site file
+    // gives it: "load" (share of rated load, 0..1), "ct" (current-transformer
+    // ratio), "settings" (named settings of the device), "energy" (how its
+    // reactive energy compares with its active energy). Absent keys take the
+    // kind's defaults.
+    QVariantMap setup;
 };
 
 // The waveform content of one phase: RMS values and the odd harmonics 1, 3,
