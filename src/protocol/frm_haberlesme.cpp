@@ -1,12 +1,12 @@
 #include "frm_haberlesme.h"
 
+#include "communication_log_model.h"
 #include "wire.h"
 
 #include <QCloseEvent>
 #include <QListView>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QStringListModel>
 #include <QTime>
 #include <QVBoxLayout>
 
@@ -17,7 +17,7 @@ TFrmhaberlesme::TFrmhaberlesme(QWidget *parent) : QWidget(parent, Qt::Window)
     resize(696, 480);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_model = new QStringListModel(this);
+    m_model = new CommunicationLogModel(this);
     m_list = new QListView(this);
     m_list->setObjectName(QStringLiteral("ListBox1"));
     m_list->setModel(m_model);
@@ -36,21 +36,23 @@ static QString longTimeFormat()
 
 void TFrmhaberlesme::addRead(const QByteArray &bytes)
 {
-    static const QString format = longTimeFormat();
-    const QString line = QLocale().toString(QTime::currentTime(), format)
-                         + QStringLiteral(":   ") + wire::renderForLog(bytes);
-    const int row = m_model->rowCount();
-    m_model->insertRows(row, 1);
-    m_model->setData(m_model->index(row), line);
+    if (bytes.size() <= kShownBytes) {
+        append(wire::renderForLog(bytes));
+        return;
+    }
+    append(wire::renderForLog(bytes.first(kShownBytes))
+           + QStringLiteral(" … (toplam %1 bayt)").arg(bytes.size()));
 }
 
 void TFrmhaberlesme::addNote(const QString &text)
 {
+    append(QStringLiteral("## ") + text);
+}
+
+void TFrmhaberlesme::append(const QString &text)
+{
     static const QString format = longTimeFormat();
-    const QString line = QLocale().toString(QTime::currentTime(), format) + QStringLiteral(":   ## ") + text;
-    const int row = m_model->rowCount();
-    m_model->insertRows(row, 1);
-    m_model->setData(m_model->index(row), line);
+    m_model->append(QLocale().toString(QTime::currentTime(), format) + QStringLiteral(":   ") + text);
 }
 
 int TFrmhaberlesme::lineCount() const
@@ -60,7 +62,7 @@ int TFrmhaberlesme::lineCount() const
 
 QString TFrmhaberlesme::line(int i) const
 {
-    return m_model->data(m_model->index(i)).toString();
+    return m_model->line(i);
 }
 
 void TFrmhaberlesme::closeEvent(QCloseEvent *e)

@@ -2,12 +2,16 @@
 #include <QWidget>
 
 class QListView;
-class QStringListModel;
+class CommunicationLogModel;
 
-// Communication log: one line per socket read, never cleared.
+// Communication log: one line per socket read. It keeps the newest lines (see
+// CommunicationLogModel for the bounds); a read longer than kShownBytes is
+// shown by its beginning and its full size.
 class TFrmhaberlesme : public QWidget {
     Q_OBJECT
 public:
+    static constexpr qsizetype kShownBytes = 1000;
+
     explicit TFrmhaberlesme(QWidget *parent = nullptr);
     // Adds the line for one read: long time, ":   ", the bytes as received.
     void addRead(const QByteArray &bytes);
@@ -15,11 +19,13 @@ public:
     void addNote(const QString &text);
     int lineCount() const;
     QString line(int i) const;
+    CommunicationLogModel *model() const { return m_model; }
 
 protected:
     void closeEvent(QCloseEvent *e) override;
 
 private:
     QListView *m_list;
-    QStringListModel *m_model;
+    void append(const QString &text);
+    CommunicationLogModel *m_model;
 };
