@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 
 #include <initializer_list>
@@ -143,8 +144,14 @@ void RzGroup1Items0Click(ClientContext &ctx, GroupBarItem *item)
     if (QTabWidget *tabs = pages(ctx))
         tabs->setCurrentIndex(0);
     if (ctx.conn && !ctx.conn->connected) {
-        if (ctx.reconnect)
+        // The connect sequence pumps events while it waits: a second click
+        // meanwhile must not start a second sequence inside the first (it
+        // would drop the first attempt and log in twice).
+        static bool reconnecting = false;
+        if (ctx.reconnect && !reconnecting) {
+            const QScopedValueRollback<bool> running(reconnecting, true);
             ctx.reconnect();
+        }
         return;
     }
     const int kind = item->imageIndex();

@@ -276,6 +276,17 @@ void TstDeviceSelection::notConnectedLogsInAgain()
     QCOMPARE(programState().deviceKind, 0);
     QCOMPARE(f.get<QLineEdit>("Edit111")->text(), QString());
     QCOMPARE(item(f, 1003)->fontColor(), QColor(Qt::black));
+
+    // A click while that login waits starts no second one.
+    f.ctx().reconnect = [&] {
+        ++f.reconnects;
+        click(f, 1000);
+    };
+    click(f, 1002);
+    QCOMPARE(f.reconnects, 2);
+    click(f, 1002);
+    QCOMPARE(f.reconnects, 3);
+    QVERIFY(f.sent.isEmpty());
 }
 
 void TstDeviceSelection::mouseClickSelects()
