@@ -145,7 +145,14 @@ void pages::buildSayac(QWidget *page)
     buttons->setSpacing(10);
     buttons->addWidget(kit::shadowButton(page, QStringLiteral("VrShadowButton11"), QStringLiteral("Sayaç Oku")));
     buttons->addWidget(kit::shadowButton(page, QStringLiteral("VrShadowButton13"), QStringLiteral("Tedaş Okuma")));
-    buttons->addStretch(1);
+    buttons->addSpacing(16);
+    // Header of the readout: which meter the values below belong to.
+    QLabel *header = kit::label(page, QStringLiteral("Label2"), QStringLiteral("Sayaç Değerleri"));
+    QFont headerFont = header->font();
+    headerFont.setBold(true);
+    headerFont.setPointSizeF(headerFont.pointSizeF() * 1.4);
+    header->setFont(headerFont);
+    buttons->addWidget(header, 1);
     outer->addLayout(buttons);
 
     auto *middle = new QHBoxLayout;
@@ -162,6 +169,8 @@ void pages::buildSayac(QWidget *page)
     auto *memo = new QPlainTextEdit(readout);
     memo->setObjectName(QStringLiteral("Memo3"));
     memo->setReadOnly(true);
+    // The readout only grows by what the meter sends; nothing to undo.
+    memo->setUndoRedoEnabled(false);
     memo->setAccessibleName(QStringLiteral("Okunan Veriler"));
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     readoutLayout->addWidget(memo);
