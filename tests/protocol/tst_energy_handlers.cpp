@@ -133,7 +133,7 @@ void TstEnergyHandlers::energyBetweenDates_data()
     QTest::addColumn<QStringList>("bands");
     QTest::addColumn<QList<QColor>>("colours");
     const QColor lime(0x00, 0xFF, 0x00), yellow(0xFF, 0xFF, 0x00), fuchsia(0xFF, 0x00, 0xFF), red(0xFF, 0x00, 0x00);
-    for (const QByteArray keyword : {QByteArray("reaktifenerji"), QByteArray("tedassycal")}) {
+    for (const QByteArray &keyword : {QByteArray("reaktifenerji"), QByteArray("tedassycal")}) {
         const auto row = [&](const char *name) -> QTestData & { return QTest::addRow("%s %s", keyword.constData(), name) << keyword; };
         row("16 and 12") << QChar(u'.') << QList<QByteArray>{"1000", "1100", "50", "66", "0", "12"}
                          << QStringList{"1000.00", "1100.00", "50.00", "66.00", ".00", "12.00"}
@@ -244,7 +244,7 @@ void TstEnergyHandlers::valueThatDoesNotParseStops()
 // behind them in the same read is handled.
 void TstEnergyHandlers::rangeMessageConsumedExactly()
 {
-    for (const QByteArray keyword : {QByteArray("reaktifenerji"), QByteArray("tedassycal")}) {
+    for (const QByteArray &keyword : {QByteArray("reaktifenerji"), QByteArray("tedassycal")}) {
         Client c;
         const QByteArray m = keyword + "\x01" "7\x01" "d1\x01" "d2\x01" "1\x01" "2\x01" "0\x01" "0\x01" "0\x01" "0\x01" "X";
         c.read(m + "pong\x01");

@@ -30,7 +30,11 @@ namespace {
 
 DeviceInfo device(quint32 serial, const QString &model = QStringLiteral("QRN410"), QVariantMap setup = {})
 {
-    DeviceInfo d{QStringLiteral("depo"), model, QStringLiteral("Cihaz"), serial};
+    DeviceInfo d;
+    d.group = QStringLiteral("depo");
+    d.model = model;
+    d.name = QStringLiteral("Cihaz");
+    d.serial = serial;
     d.setup = setup;
     return d;
 }
