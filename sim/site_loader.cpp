@@ -17,9 +17,17 @@ namespace {
 const QStringList kEnergyBands = {QStringLiteral("NORMAL"), QStringLiteral("KRİTİK"), QStringLiteral("ALARM"),
                                   QStringLiteral("CEZA")};
 
+// Text from the file as it shows in a message: quoted, control characters as <01>.
 QString quoted(const QString &text)
 {
-    return QLatin1Char('"') + text + QLatin1Char('"');
+    QString shown;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            shown += QStringLiteral("<%1>").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+        else
+            shown += c;
+    }
+    return QLatin1Char('"') + shown + QLatin1Char('"');
 }
 
 // Failures carry the path of the offending value; the caller turns it into a line.
@@ -135,7 +143,7 @@ QString deviceWho(const QJsonObject &o, const QString &group, int index)
     const QJsonValue serial = o.value(QStringLiteral("serial"));
     const QString name = o.value(QStringLiteral("name")).toString();
     if (serial.isDouble())
-        return QStringLiteral("device %1%2").arg(QString::number(qint64(serial.toDouble())),
+        return QStringLiteral("device %1%2").arg(QString::number(serial.toDouble(), 'g', 12),
                                                  name.isEmpty() ? QString() : QLatin1Char(' ') + quoted(name));
     return QStringLiteral("device %1(entry %2 of group %3)")
         .arg(name.isEmpty() ? QString() : quoted(name) + QLatin1Char(' '))
