@@ -363,6 +363,9 @@ void TstSimSessions::offlineDevices_data()
     const QByteArray hattayok = "Hattayok\x01";
     QTest::newRow("off line in the site") << QByteArray("12010") << QList<quint32>{}
                                           << hattayok + "12010\x01" + kEnd;
+    // The overcurrent relay's requests carry the serial after a blank.
+    QTest::newRow("serial after a blank") << QByteArray(" 12010") << QList<quint32>{}
+                                          << hattayok + "12010\x01" + kEnd;
     QTest::newRow("off line by the fault") << QByteArray("12001") << QList<quint32>{12001}
                                            << hattayok + "12001\x01" + kEnd;
     QTest::newRow("the fault leaves others alone") << QByteArray("12002") << QList<quint32>{12001} << QByteArray();
