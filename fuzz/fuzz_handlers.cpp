@@ -1,66 +1,52 @@
 // Arbitrary reads walked by the real main window's dispatcher with every
 // message handler installed, on real widgets under the offscreen platform.
-// The first byte chooses the pending request (so every "enerjial" branch is
-// reached), the second where the input is cut into two reads.
-#include "client_windows.h"
-#include "group_bar.h"
+// Three bytes lead the input:
+//   0: the pending request: every value the request senders store (so every
+//      "enerjial" branch is reached), none, or junk taken from the input;
+//   1: the kind of the active device: -1, 0 … 4, or any other small number;
+//   2: where the rest is cut into two reads.
+#include "fuzz_client.h"
 #include "handlers.h"
-#include "silent_abort.h"
-
-#include <QApplication>
+#include "pending.h"
 
 #include <cstdint>
 
 namespace {
 
-ClientWindows *windows()
+QList<QByteArray> pendingValues()
 {
-    static int argc = 1;
-    static char name[] = "fuzz_handlers";
-    static char *argv[] = {name, nullptr};
-    static QApplication *app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    Q_UNUSED(app);
-    static ClientWindows *w = nullptr;
-    static int uses = 0;
-    // A fresh client now and then, so the bar and the lists stay small.
-    if (!w || ++uses > 1000 || w->ana.context().deviceBar->groupCount() > 100) {
-        delete w;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        w = new ClientWindows;
-        uses = 0;
-        ClientContext &ctx = w->ana.context();
-        ctx.send = [](const QByteArray &) {};
-        ctx.reconnect = [] {};
-        ctx.showError = [](const QString &) {};
-        ctx.confirm = [](const QString &) { return false; };
-        ctx.pause = [](int) {};
-        w->ana.state().connected = true;
-    }
-    return w;
+    QList<QByteArray> all;
+    for (const handlers::EnerjialBranch &b : handlers::enerjialBranches())
+        all << b.pendingRequest;
+    all << pending::sayac; // no branch: "enerjial" is dropped
+    return all;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size < 2)
+    if (size < 3)
         return 0;
-    ClientWindows *w = windows();
-    const auto branches = handlers::enerjialBranches();
-    const size_t choice = data[0] % (branches.size() + 1);
-    w->ana.state().pendingRequest = choice < branches.size() ? branches[choice].pendingRequest : QByteArray();
-    const QByteArray all(reinterpret_cast<const char *>(data + 2), qsizetype(size - 2));
-    const qsizetype cut = all.isEmpty() ? 0 : qsizetype(data[1]) % (all.size() + 1);
-    for (const QByteArray &read : {all.left(cut), all.mid(cut)}) {
-        try {
-            w->ana.dispatcher().walk(read, programState().lastRemainder);
-        } catch (const SilentAbort &) {
-            // the rest of that read is dropped, as the client does
-        }
+    static const QList<QByteArray> values = pendingValues();
+    ClientWindows *w = fuzzclient::windows();
+    QByteArray all(reinterpret_cast<const char *>(data + 3), qsizetype(size - 3));
+
+    const size_t choice = data[0] % (size_t(values.size()) + 2);
+    QByteArray pendingRequest;
+    if (choice < size_t(values.size())) {
+        pendingRequest = values[qsizetype(choice)];
+    } else if (choice == size_t(values.size()) + 1) {
+        // Junk: the first bytes of the input, which stay in the read too.
+        pendingRequest = all.left(data[0] % 13);
     }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    w->ana.state().pendingRequest = pendingRequest;
+    const int kinds[] = {-1, 0, 2, 3, 4, 1};
+    programState().deviceKind = data[1] < 192 ? kinds[data[1] % 6] : int(int8_t(data[1]));
+
+    const qsizetype cut = all.isEmpty() ? 0 : qsizetype(data[2]) % (all.size() + 1);
+    fuzzclient::walk(*w, all.left(cut));
+    fuzzclient::walk(*w, all.mid(cut));
+    fuzzclient::settle();
     return 0;
 }

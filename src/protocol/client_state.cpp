@@ -15,8 +15,10 @@ bool ConnectionState::addDevice(const QByteArray &serial)
 
 bool ConnectionState::addMessage(const QByteArray &title, const QByteArray &text)
 {
-    if (messageCount < 0 || messageCount >= kMaxMessages)
+    if (messageCount < 0 || messageCount >= kMaxMessages
+        || messageBytes + title.size() + text.size() > kMaxMessageBytes)
         return false;
+    messageBytes += title.size() + text.size();
     while (messageTitles.size() <= messageCount)
         messageTitles.append(QByteArray());
     while (messageTexts.size() <= messageCount)

@@ -10,10 +10,21 @@
 // are never emptied while the program runs. Each ends at a fixed bound far
 // beyond any real site; what arrives past it is dropped (the handlers say so
 // in the communication log), so a server that never stops cannot exhaust the
-// client's memory.
+// client's memory. The fields kept are bounded in length too.
 struct ConnectionState {
     static constexpr int kMaxDevices = 10000;  // device slots 1 .. kMaxDevices
     static constexpr int kMaxMessages = 10000; // messages 0 .. kMaxMessages - 1
+    // The device bar: at most this many items (it is emptied at each login)
+    // in at most this many groups (groups stay from one login to the next).
+    static constexpr int kMaxBarItems = kMaxDevices;
+    static constexpr int kMaxGroups = 1000;
+    // A device list field (group, model, name, serial) is cut to this length.
+    static constexpr qsizetype kMaxDeviceFieldBytes = 256;
+    // A message title and text are cut to these lengths; all stored messages
+    // together take at most kMaxMessageBytes.
+    static constexpr qsizetype kMaxTitleBytes = 1000;
+    static constexpr qsizetype kMaxTextBytes = 1024 * 1024;
+    static constexpr qsizetype kMaxMessageBytes = 32 * 1024 * 1024;
 
     // Slot 0: the user name of the login; slots 1 onward: device serials in
     // the order the device list named them.
@@ -22,13 +33,16 @@ struct ConnectionState {
     QList<QByteArray> messageTitles;
     QList<QByteArray> messageTexts;
     int messageCount = 0;
+    qsizetype messageBytes = 0; // titles and texts stored so far
     QByteArray pendingRequest; // keyword of the answer expected next
     bool connected = false;
+    bool deviceSlotsFullNoted = false; // the log has said that the slots are full
 
     // Stores a serial in the next free slot; false (nothing stored) once the
     // list is full.
     bool addDevice(const QByteArray &serial);
-    // Stores a message as number messageCount; false once the store is full.
+    // Stores a message as number messageCount; false once the store is full
+    // (in number or in bytes).
     bool addMessage(const QByteArray &title, const QByteArray &text);
     // Slot i, or an empty text for a slot that holds nothing.
     QByteArray serialAt(int slot) const { return deviceSerials.value(slot); }

@@ -72,6 +72,21 @@ bool Dispatcher::setHandler(const QByteArray &keyword, Handler handler)
     return false;
 }
 
+qsizetype Dispatcher::quietRun(QByteArrayView text, qsizetype limit) const
+{
+    const auto &k = keywords();
+    const char *p = text.data();
+    for (qsizetype j = 0; j < limit; ++j) {
+        if (!m_firstByte[uchar(p[j])])
+            continue;
+        const QByteArrayView here(p + j, text.size() - j);
+        for (const QByteArray &keyword : k)
+            if (keyword.at(0) == p[j] && here.startsWith(keyword))
+                return j;
+    }
+    return limit;
+}
+
 void Dispatcher::walk(const QByteArray &read, QByteArray &lastRemainder)
 {
     const auto &k = keywords();
@@ -94,15 +109,27 @@ void Dispatcher::walk(const QByteArray &read, QByteArray &lastRemainder)
             // match either, since only a handler changes the text.
             if (text.isEmpty() || !m_firstByte[uchar(text.at(0))])
                 break;
-            if (!text.startsWith(k[i]))
+            if (k[i].at(0) != text.at(0) || !text.startsWith(k[i]))
                 continue;
             ++m_matches;
             if (m_handlers[i])
                 m_handlers[i](text);
         }
-        if (!memory.equals(text))
+        if (!memory.equals(text)) {
             memory.store(text);
-        else
+            continue;
+        }
+        text.skip(1);
+        // Each following byte at which no keyword starts would cost a pass
+        // that stores the memory and one that drops the byte, while more than
+        // one byte is left: they go at once, with the memory and the pass
+        // count as those passes would leave them.
+        const qsizetype quiet = quietRun(text.view(), text.size() - 1);
+        if (quiet > 0) {
+            text.skip(quiet - 1);
+            memory.store(text);
             text.skip(1);
+            m_passes += 2 * quiet;
+        }
     } while (text.size() > 1);
 }

@@ -33,6 +33,10 @@ public:
     qint64 lastMatchCount() const { return m_matches; }
 
 private:
+    // How many of the first `limit` positions of the text no keyword starts
+    // at: the walk passes over them without running a test.
+    qsizetype quietRun(QByteArrayView text, qsizetype limit) const;
+
     std::array<Handler, kTestCount> m_handlers;
     std::array<bool, 256> m_firstByte{};
     qint64 m_passes = 0;

@@ -56,6 +56,30 @@ QByteArray fieldAndOneMore(WorkingText &text)
     return field;
 }
 
+// A field kept from the server, cut to `max` bytes; the log says so.
+QByteArray clipped(const ClientContext &ctx, QByteArray field, qsizetype max, const char *keyword, const char *what)
+{
+    if (field.size() <= max)
+        return field;
+    ctx.note(QStringLiteral("%1: %2 bayt uzunluğundaki %3 alanının ilk %4 baytı alındı.")
+                 .arg(QLatin1String(keyword))
+                 .arg(field.size())
+                 .arg(QString::fromUtf8(what))
+                 .arg(max));
+    field.truncate(max);
+    return field;
+}
+
+int barItemCount(const GroupBar &bar)
+{
+    int n = 0;
+    for (const GroupBarGroup *g : bar.groups())
+        n += g->itemCount();
+    return n;
+}
+
+// The group of the device bar with this caption, made if there is none yet
+// and the bar has room for it; null otherwise.
 GroupBarGroup *groupFor(const ClientContext &ctx, const QByteArray &caption)
 {
     for (GroupBarGroup *g : ctx.deviceBar->groups()) {
@@ -63,6 +87,8 @@ GroupBarGroup *groupFor(const ClientContext &ctx, const QByteArray &caption)
         if (wireCaption.isValid() ? wireCaption.toByteArray() == caption : g->caption() == wire::decode(caption))
             return g;
     }
+    if (ctx.deviceBar->groupCount() >= ConnectionState::kMaxGroups)
+        return nullptr;
     GroupBarGroup *g = ctx.deviceBar->addGroup(wire::decode(caption));
     g->setProperty(kWireCaption, caption);
     g->setColor(QColor(0xFF, 0xFB, 0xF0));
@@ -98,14 +124,20 @@ void mesajvar(WorkingText &text, ClientContext &ctx)
     const int number = ctx.conn ? ctx.conn->messageCount : 0;
     ctx.setMessage(QStringLiteral("Yeni mesajlarınız alınıyor...  Mesaj No: %1").arg(qint64(number) + 1));
     text.skip(9);
-    const QByteArray title = text.nextField();
-    const QByteArray body = fieldAndOneMore(text);
+    const QByteArray title =
+        clipped(ctx, text.nextField(), ConnectionState::kMaxTitleBytes, "mesajvar", "başlık");
+    const QByteArray body = clipped(ctx, fieldAndOneMore(text), ConnectionState::kMaxTextBytes, "mesajvar", "metin");
     if (!ctx.conn)
         return;
     if (!ctx.conn->addMessage(title, body)) {
-        ctx.note(QStringLiteral("%1 mesajdan fazlası saklanamıyor; \"%2\" başlıklı mesaj atıldı.")
-                     .arg(ConnectionState::kMaxMessages)
-                     .arg(wire::decode(title)));
+        if (ctx.conn->messageCount >= ConnectionState::kMaxMessages)
+            ctx.note(QStringLiteral("%1 mesajdan fazlası saklanamıyor; \"%2\" başlıklı mesaj atıldı.")
+                         .arg(ConnectionState::kMaxMessages)
+                         .arg(wire::decode(title)));
+        else
+            ctx.note(QStringLiteral("Saklanan mesajlar %1 MB'ı dolduruyor; \"%2\" başlıklı mesaj atıldı.")
+                         .arg(ConnectionState::kMaxMessageBytes / (1024 * 1024))
+                         .arg(wire::decode(title)));
         return;
     }
     if (number == 0 && ctx.messageText)
@@ -126,22 +158,35 @@ void cihazlar(WorkingText &text, ClientContext &ctx)
 {
     ctx.setMessage(QStringLiteral("Cihaz listesi alınıyor. "));
     text.skip(9);
-    const QByteArray group = text.nextField();
-    const QByteArray model = text.nextField();
-    const QByteArray name = text.nextField();
-    const QByteArray serial = text.nextField();
+    constexpr qsizetype kMax = ConnectionState::kMaxDeviceFieldBytes;
+    const QByteArray group = clipped(ctx, text.nextField(), kMax, "cihazlar", "grup");
+    const QByteArray model = clipped(ctx, text.nextField(), kMax, "cihazlar", "model");
+    const QByteArray name = clipped(ctx, text.nextField(), kMax, "cihazlar", "ad");
+    const QByteArray serial = clipped(ctx, text.nextField(), kMax, "cihazlar", "seri no");
     text.skip(1);
     if (!ctx.conn)
         return;
-    if (!ctx.conn->addDevice(serial)) {
-        ctx.note(QStringLiteral("%1 cihazdan fazlası listelenemiyor; %2 seri nolu cihaz atıldı.")
+    // The serial slots only grow, also over logins; once they are full, the
+    // devices a later login lists are still shown in the bar.
+    if (!ctx.conn->addDevice(serial) && !ctx.conn->deviceSlotsFullNoted) {
+        ctx.conn->deviceSlotsFullNoted = true;
+        ctx.note(QStringLiteral("%1 cihaz seri numarası saklandı; %2 ve sonraki seri numaraları saklanmıyor "
+                                "(cihazlar listede gösterilmeye devam ediyor).")
                      .arg(ConnectionState::kMaxDevices)
                      .arg(wire::decode(serial)));
-        return;
     }
     if (!ctx.deviceBar)
         return;
-    GroupBarGroup *g = groupFor(ctx, upperAsciiLetters(group));
+    GroupBarGroup *g = barItemCount(*ctx.deviceBar) < ConnectionState::kMaxBarItems
+        ? groupFor(ctx, upperAsciiLetters(group))
+        : nullptr;
+    if (!g) {
+        ctx.note(QStringLiteral("Cihaz listesi dolu (%1 cihaz, %2 grup); %3 seri nolu cihaz listelenmedi.")
+                     .arg(ConnectionState::kMaxBarItems)
+                     .arg(ConnectionState::kMaxGroups)
+                     .arg(wire::decode(serial)));
+        return;
+    }
     GroupBarItem *item = g->insertItem(wire::decode(name) + QStringLiteral(" No: ") + wire::decode(serial),
                                        kindOfModel(model));
     ClientContext *c = &ctx;

@@ -8,6 +8,7 @@
 #include "group_bar.h"
 #include "led_display.h"
 #include "meter_readout.h"
+#include "readout_memo.h"
 #include "named_widgets.h"
 #include "numbers.h"
 #include "silent_abort.h"
@@ -81,8 +82,12 @@ void showBand(const ClientContext &ctx, const char *name, energy::Band band)
     if (!label)
         return;
     label->setText(energy::bandText(band));
+    const QColor colour = QColor::fromRgb(QRgb(energy::bandColour(band)));
+    if (label->palette().isBrushSet(QPalette::Active, QPalette::WindowText)
+        && label->palette().color(QPalette::WindowText) == colour)
+        return; // already so: a new palette would only cost a re-polish
     QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, QColor::fromRgb(QRgb(energy::bandColour(band))));
+    pal.setColor(QPalette::WindowText, colour);
     label->setPalette(pal);
 }
 
@@ -166,65 +171,6 @@ void energyBetweenDates(WorkingText &text, ClientContext &ctx, qsizetype skip, c
 // ---------------------------------------------------------------------------
 // Meter readout.
 
-// Keeps the readout's index beside the memo: the memo's text and the
-// index grow together while only the pieces are appended; any other change
-// of the memo (the meter page's reset empties it) is noticed and the index
-// is rebuilt from the memo.
-class ReadoutIndex : public QObject {
-    Q_OBJECT
-public:
-    explicit ReadoutIndex(QPlainTextEdit *memo) : QObject(memo), m_memo(memo)
-    {
-        connect(memo->document(), &QTextDocument::contentsChange, this, [this](int, int, int) {
-            if (!m_writing)
-                m_stale = true;
-        });
-    }
-
-    static ReadoutIndex *of(QPlainTextEdit *memo)
-    {
-        auto *index = memo->findChild<ReadoutIndex *>(QString(), Qt::FindDirectChildrenOnly);
-        return index ? index : new ReadoutIndex(memo);
-    }
-
-    const energy::MeterReadout &readout() const { return m_readout; }
-
-    void append(const QString &piece)
-    {
-        QTextDocument *doc = m_memo->document();
-        if (m_stale || doc->characterCount() - 1 != m_readout.size()) {
-            m_readout.reset(m_memo->toPlainText());
-            m_stale = false;
-        }
-        m_writing = true;
-        QTextCursor cursor(doc);
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(piece);
-        const qsizetype cut = m_readout.append(piece);
-        if (cut > 0) {
-            cursor.setPosition(0);
-            cursor.setPosition(int(cut), QTextCursor::KeepAnchor);
-            cursor.removeSelectedText();
-        }
-        m_writing = false;
-    }
-
-private:
-    QPlainTextEdit *m_memo;
-    energy::MeterReadout m_readout;
-    bool m_writing = false;
-    bool m_stale = true;
-};
-
-// The readout as the memo shows it: lines end with a line feed; the
-// readout's frame bytes (STX, ETX) and other control bytes are not drawn.
-QString readoutText(const QByteArray &bytes)
-{
-    QString s = wire::decode(bytes);
-    s.removeIf([](QChar c) { return c.unicode() < 0x20 && c != u'\n' && c != u'\t'; });
-    return s;
-}
-
 const std::array<const char *, energy::MeterReadout::kCodes> kCodeDisplays = {
     "Rzsycakttop", "Rzsycindtop", "Rzsyckaptop", "RzsycT1", "RzsycT2", "RzsycT3",
 };
@@ -283,7 +229,11 @@ void sayacal(WorkingText &text, ClientContext &ctx)
     const QString serial = serialBox(ctx);
     ctx.setMessage(serial + QStringLiteral(" Seri Nolu sayaç değerleri alınıyor. "));
     text.skip(10);
-    text.removeFirst("sayacal", 3);
+    // The next piece's keyword and its 3 bytes are taken out, so that two
+    // pieces in one read join in the memo. Every later piece of the same
+    // read is taken out too: the rest goes into the memo once, and no piece
+    // is shown twice.
+    text.removeAll("sayacal", 3);
     for (const char *name : {"Label2", "lblSayacBaslik"})
         if (auto *header = widget<QLabel>(ctx, name))
             header->setText(serial + QStringLiteral(" Nolu Sayaç Değerleri"));
@@ -291,9 +241,9 @@ void sayacal(WorkingText &text, ClientContext &ctx)
     auto *memo = widget<QPlainTextEdit>(ctx, "Memo3");
     if (!memo)
         return;
-    ReadoutIndex *index = ReadoutIndex::of(memo);
+    ReadoutMemo *index = ReadoutMemo::of(memo);
     // The rest stays in the working text: the walk goes on over it.
-    index->append(readoutText(text.rest()));
+    index->append(text.view());
     for (int i = 0; i < energy::MeterReadout::kCodes; ++i)
         if (const std::optional<QString> v = index->readout().value(i))
             setLed(ctx, kCodeDisplays[size_t(i)], *v);
@@ -350,4 +300,3 @@ void waterMeterIndex(WorkingText &text, ClientContext &ctx)
 
 } // namespace handlers
 
-#include "handlers_energy.moc"

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -53,32 +54,38 @@ std::optional<qint32> parseInt(QStringView text)
 std::optional<double> parseDecimal(QStringView text, QChar decimalSeparator)
 {
     text = text.trimmed();
-    QString c;
+    QByteArray c; // the number in the C locale's form, ASCII only
     c.reserve(text.size());
     bool digits = false, separator = false, exponent = false, expDigits = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar ch = text[i];
         if (ch.isDigit() && ch.unicode() < 128) {
             (exponent ? expDigits : digits) = true;
-            c += ch;
+            c += char(ch.unicode());
         } else if ((ch == u'-' || ch == u'+')
                    && (i == 0 || (exponent && (text[i - 1] == u'e' || text[i - 1] == u'E')))) {
-            c += ch;
+            c += char(ch.unicode());
         } else if (ch == decimalSeparator && !separator && !exponent) {
             separator = true;
-            c += u'.';
+            c += '.';
         } else if ((ch == u'e' || ch == u'E') && digits && !exponent) {
             exponent = true;
-            c += u'e';
+            c += 'e';
         } else {
             return std::nullopt;
         }
     }
     if (!digits || (exponent && !expDigits))
         return std::nullopt;
-    bool ok = false;
-    const double v = QLocale::c().toDouble(c, &ok);
-    if (!ok || !std::isfinite(v))
+    // Correctly rounded, as the C locale's conversion; a value beyond the
+    // range of a double (either way) is no number.
+    const char *begin = c.constData();
+    const char *end = begin + c.size();
+    if (*begin == '+')
+        ++begin;
+    double v = 0;
+    const std::from_chars_result r = std::from_chars(begin, end, v);
+    if (r.ec != std::errc() || r.ptr != end || !std::isfinite(v))
         return std::nullopt;
     return v;
 }

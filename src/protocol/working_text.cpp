@@ -55,6 +55,35 @@ bool WorkingText::removeFirst(QByteArrayView needle, qsizetype extra)
     return true;
 }
 
+qsizetype WorkingText::removeAll(QByteArrayView needle, qsizetype extra)
+{
+    if (needle.isEmpty() || view().indexOf(needle) < 0)
+        return 0;
+    // The kept bytes are written one after another; whenever they end with
+    // the needle, it is taken back and the next `extra` bytes are passed over.
+    const QByteArrayView in = view();
+    QByteArray out(in.size(), Qt::Uninitialized);
+    qsizetype n = 0;
+    qsizetype passOver = 0;
+    qsizetype removed = 0;
+    for (const char c : in) {
+        if (passOver > 0) {
+            --passOver;
+            continue;
+        }
+        out[n++] = c;
+        if (n >= needle.size() && c == needle.back()
+            && QByteArrayView(out.constData() + n - needle.size(), needle.size()) == needle) {
+            n -= needle.size();
+            passOver = qMax<qsizetype>(0, extra);
+            ++removed;
+        }
+    }
+    out.truncate(n);
+    rewrite(std::move(out));
+    return removed;
+}
+
 void WorkingText::replaceAll(QByteArrayView before, QByteArrayView after)
 {
     if (before.isEmpty() || view().indexOf(before) < 0)

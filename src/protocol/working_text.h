@@ -32,6 +32,10 @@ public:
     // Remove the first occurrence of needle and `extra` bytes after it;
     // returns whether it occurred.
     bool removeFirst(QByteArrayView needle, qsizetype extra = 0);
+    // Remove every occurrence of needle with `extra` bytes after it, those
+    // that the removals join together included, in one pass; returns how
+    // many were removed.
+    qsizetype removeAll(QByteArrayView needle, qsizetype extra = 0);
     // Replace every occurrence of before by after.
     void replaceAll(QByteArrayView before, QByteArrayView after);
 

@@ -168,7 +168,13 @@ GroupBarItem *GroupBarGroup::insertItem(const QString &caption, int imageIndex)
     auto *item = new GroupBarItem(this, caption, imageIndex);
     m_items.prepend(item);
     m_itemLayout->insertWidget(0, item);
-    relayout();
+    // Only the new item needs its visibility (the others have theirs), so a
+    // long device list fills in linear time.
+    item->setVisible(m_opened);
+    auto *outer = static_cast<QVBoxLayout *>(layout());
+    outer->setContentsMargins(0, headerHeight(font()), 0, m_opened ? 4 : 0);
+    updateGeometry();
+    update();
     return item;
 }
 
@@ -176,10 +182,12 @@ void GroupBarGroup::clearItems()
 {
     // An item's own click action may clear the bar: each item goes away
     // only after its running click, if any, has returned.
-    for (GroupBarItem *it : std::as_const(m_items)) {
-        m_itemLayout->removeWidget(it);
+    // The layout holds the items only: it is emptied from its end, which
+    // costs nothing per item (taking each item by name would search it).
+    while (QLayoutItem *li = m_itemLayout->takeAt(m_itemLayout->count() - 1))
+        delete li;
+    for (GroupBarItem *it : std::as_const(m_items))
         it->discard();
-    }
     m_items.clear();
     relayout();
 }

@@ -15,6 +15,7 @@ void NamedWidgets::index(QObject *root)
             return; // the first one created keeps the name
         }
         m_byName.insert(key, o);
+        m_exact[name] = o;
     };
     add(root);
     const auto all = root->findChildren<QObject *>();

@@ -25,7 +25,7 @@ private slots:
     void deviceList();
     void deviceWithoutFields();
     void devicesPastTheOldLimitAreKept();
-    void devicesPastTheBoundAreDropped();
+    void devicesPastTheSlotsAreStillListed();
     void messages_data();
     void messages();
     void messagesPastTheBoundAreDropped();
@@ -148,20 +148,21 @@ void TstConnectionHandlers::devicesPastTheOldLimitAreKept()
     QCOMPARE(g->item(0)->caption(), QStringLiteral("Pano 300 No: 20300"));
 }
 
-void TstConnectionHandlers::devicesPastTheBoundAreDropped()
+void TstConnectionHandlers::devicesPastTheSlotsAreStillListed()
 {
     ClientFixture f;
     while (f.conn().deviceCount < ConnectionState::kMaxDevices)
         QVERIFY(f.conn().addDevice("1"));
     const int lines = f.w->haberlesme.lineCount();
-    // The last slot is taken, the next device is dropped and said so; the
-    // message after it in the same read is still handled.
+    // The last slot is taken; the next device's serial is not kept, which
+    // the log says once, but the device is listed in the bar; the message
+    // after it in the same read is still handled.
     QVERIFY(f.read(ClientFixture::device("depo", "QRN410", "Son", "77777")
                    + ClientFixture::device("depo", "QRN410", "Fazla", "88888") + QByteArray("pong\x01")));
     QCOMPARE(f.conn().deviceCount, ConnectionState::kMaxDevices + 1);
     QCOMPARE(f.conn().serialAt(ConnectionState::kMaxDevices), QByteArray("77777"));
     QCOMPARE(int(f.conn().deviceSerials.size()), ConnectionState::kMaxDevices + 1);
-    QCOMPARE(barContents(f.ctx().deviceBar), (QList<Group>{{"DEPO", {{"Son No: 77777", 0}}}}));
+    QCOMPARE(barContents(f.ctx().deviceBar), (QList<Group>{{"DEPO", {{"Fazla No: 88888", 0}, {"Son No: 77777", 0}}}}));
     QCOMPARE(f.w->haberlesme.lineCount(), lines + 1);
     const QString note = f.w->haberlesme.line(lines);
     QVERIFY2(note.contains(QStringLiteral("88888")) && note.contains(QStringLiteral("##")), qPrintable(note));

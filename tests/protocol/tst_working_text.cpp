@@ -41,6 +41,13 @@ void TstWorkingText::fieldOperations_data()
     QTest::newRow("remove first occurrence with extra bytes")
         << QByteArray("1.8.0(5)sayacal\x01\xF4\xF4" "2") << QStringList{"removeSayacal"} << L{}
         << QByteArray("1.8.0(5)2");
+    QTest::newRow("remove every occurrence with extra bytes")
+        << QByteArray("A(1)sayacal\x01\x01\x01" "B(2)sayacal\x01\x01\x01" "C(3)sayacal\x01") << QStringList{"removeAllSayacal"}
+        << L{} << QByteArray("A(1)B(2)C(3)");
+    QTest::newRow("remove every occurrence, also those the removals join")
+        << QByteArray("saysayacal123acal456x") << QStringList{"removeAllSayacal"} << L{} << QByteArray("x");
+    QTest::newRow("remove every occurrence: none there")
+        << QByteArray("sayaca") << QStringList{"removeAllSayacal"} << L{} << QByteArray("sayaca");
     QTest::newRow("replace all") << QByteArray("1$199$239$2$199$239$") << QStringList{"replace"} << L{}
                                  << QByteArray("1$3$2$3$");
 }
@@ -71,6 +78,8 @@ void TstWorkingText::fieldOperations()
             got << t.takeByte();
         else if (op == QLatin1String("removeSayacal"))
             t.removeFirst("sayacal", 3);
+        else if (op == QLatin1String("removeAllSayacal"))
+            t.removeAll("sayacal", 3);
         else if (op == QLatin1String("replace"))
             t.replaceAll("$199$239", "$3");
     }
