@@ -35,7 +35,7 @@ AnalyserDevice::AnalyserDevice(DeviceInfo info, qint64 nowMs) : SimDevice(std::m
     m_feeder.tanCapacitive = ratios[1];
 
     // Energy counted so far: a few years of this feeder.
-    const double kwh = 80000 + double(this->info().serial % 997) * 150;
+    const double kwh = 80000 + double(this->info().serial % 997) * 153.713;
     static constexpr double kSplit[3] = {0.34, 0.31, 0.35};
     for (size_t p = 0; p < 3; ++p) {
         m_energy.active[p] = kwh * 3.6e6 * kSplit[p];

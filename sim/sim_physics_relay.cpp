@@ -65,7 +65,7 @@ CompensationRelayDevice::CompensationRelayDevice(DeviceInfo info, qint64 nowMs)
     m_feeder.tanCapacitive = 0;
 
     const auto ratios = energyRatios(i, 0.08, 0.03);
-    const double kwh = 40000 + double(i.serial % 997) * 90;
+    const double kwh = 40000 + double(i.serial % 997) * 91.377;
     for (size_t p = 0; p < 3; ++p) {
         m_energy.active[p] = kwh * 3.6e6 / 3;
         m_energy.inductive[p] = m_energy.active[p] * ratios[0];
