@@ -42,7 +42,6 @@ private:
     void write(qint64 nowMs);
 
     physics::Feeder m_feeder;
-    physics::Energy m_energy;
     physics::ModelClock m_clock;
     double m_pendingIn = 0;
     double m_pendingOut = 0;

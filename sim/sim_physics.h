@@ -57,21 +57,23 @@ struct Feeder {
 };
 
 // Energy per phase in W·s, primary side: active, inductive and capacitive
-// reactive. Only grows.
+// reactive. The totals are the device's energy records, the same counters
+// the energy answers of the server use, so they only grow; the phases share
+// them in fixed parts.
 struct Energy {
     std::array<double, 3> active{}, inductive{}, capacitive{};
-    void add(const ThreePhase &phases, double seconds);
-    double total(const std::array<double, 3> &e) const { return e[0] + e[1] + e[2]; }
+    static double total(const std::array<double, 3> &e) { return e[0] + e[1] + e[2]; }
     // Reactive / active in whole percent, 0 without active energy.
     static int percent(double reactive, double active);
 };
+Energy recordedEnergy(const DeviceInfo &info, qint64 nowMs);
+// The device's reactive-to-active energy ratios from its energy profile, as
+// fractions: inductive, capacitive.
+std::array<double, 2> energyRatios(const DeviceInfo &info);
 
 // Starting state from the site description.
 double setupNumber(const DeviceInfo &info, const char *key, double fallback);
 double settingNumber(const DeviceInfo &info, const char *key, double fallback);
-// "energy": a number (the inductive ratio) or a map with "inductive" and
-// "capacitive"; fractions (0.12) or percentages (12).
-std::array<double, 2> energyRatios(const DeviceInfo &info, double inductive, double capacitive);
 
 // Register words.
 quint16 unsignedWord(double v);  // rounded, clamped to 0..65535
@@ -125,7 +127,7 @@ private:
 
 namespace sim {
 
-// Power analyser (QRN410): measures a feeder and keeps its energy counters.
+// Power analyser (QRN410): measures a feeder and shows its energy counters.
 class AnalyserDevice final : public SimDevice {
 public:
     explicit AnalyserDevice(DeviceInfo info, qint64 nowMs);
@@ -133,11 +135,9 @@ public:
     void advance(qint64 nowMs) override;
 
 private:
-    void write(const physics::ThreePhase &phases, qint64 nowMs);
+    void write(qint64 nowMs);
 
     physics::Feeder m_feeder;
-    physics::Energy m_energy;
-    physics::ModelClock m_clock;
 };
 
 } // namespace sim

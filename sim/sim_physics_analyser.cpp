@@ -23,41 +23,29 @@ InputRegisters analyserInputs()
 
 } // namespace
 
-AnalyserDevice::AnalyserDevice(DeviceInfo info, qint64 nowMs) : SimDevice(std::move(info)), m_clock(nowMs)
+AnalyserDevice::AnalyserDevice(DeviceInfo info, qint64 nowMs) : SimDevice(std::move(info))
 {
     const double ct = qMax(1.0, std::round(setupNumber(this->info(), "ct", 50)));
     setReg(0, unsignedWord(ct));
     m_feeder.seed = double(this->info().serial % 1000) / 7.0;
     m_feeder.ratedAmps = ct * kSecondaryAmps;
     m_feeder.load = qBound(0.05, setupNumber(this->info(), "load", 0.55), 1.0);
-    const auto ratios = energyRatios(this->info(), 0.14, 0.02);
+    // The load's tan φ follows the energy ratios of the device's records.
+    const auto ratios = energyRatios(this->info());
     m_feeder.tanBase = ratios[0];
     m_feeder.tanCapacitive = ratios[1];
-
-    // Energy counted so far: a few years of this feeder.
-    const double kwh = 80000 + double(this->info().serial % 997) * 153.713;
-    static constexpr double kSplit[3] = {0.34, 0.31, 0.35};
-    for (size_t p = 0; p < 3; ++p) {
-        m_energy.active[p] = kwh * 3.6e6 * kSplit[p];
-        m_energy.inductive[p] = m_energy.active[p] * ratios[0];
-        m_energy.capacitive[p] = m_energy.active[p] * ratios[1];
-    }
-    write(m_feeder.at(nowMs), nowMs);
+    write(nowMs);
 }
 
 void AnalyserDevice::advance(qint64 nowMs)
 {
-    // The CT setting may have been written since: the measured primary
-    // current does not change with it, only the ratio the client applies.
-    m_clock.runTo(nowMs, [this](qint64 t, double seconds) {
-        if (seconds > 0)
-            m_energy.add(m_feeder.at(t), seconds);
-    });
-    write(m_feeder.at(nowMs), nowMs);
+    write(nowMs);
 }
 
-void AnalyserDevice::write(const ThreePhase &phases, qint64 nowMs)
+void AnalyserDevice::write(qint64 nowMs)
 {
+    const ThreePhase phases = m_feeder.at(nowMs);
+    const Energy energy = recordedEnergy(info(), nowMs);
     const double ct = qMax(1, int(reg(0)));
     double kwSum = 0, kvarSum = 0, kvaSum = 0, inductive = 0, capacitive = 0;
     for (int p = 0; p < 3; ++p) {
@@ -87,12 +75,12 @@ void AnalyserDevice::write(const ThreePhase &phases, qint64 nowMs)
     // Reactive-to-active energy ratios, R, S, T and the total, inductive then
     // capacitive.
     for (size_t p = 0; p < 3; ++p) {
-        setReg(30 + 2 * int(p), quint16(Energy::percent(m_energy.inductive[p], m_energy.active[p])));
-        setReg(31 + 2 * int(p), quint16(Energy::percent(m_energy.capacitive[p], m_energy.active[p])));
+        setReg(30 + 2 * int(p), quint16(Energy::percent(energy.inductive[p], energy.active[p])));
+        setReg(31 + 2 * int(p), quint16(Energy::percent(energy.capacitive[p], energy.active[p])));
     }
-    const double active = m_energy.total(m_energy.active);
-    setReg(36, quint16(Energy::percent(m_energy.total(m_energy.inductive), active)));
-    setReg(37, quint16(Energy::percent(m_energy.total(m_energy.capacitive), active)));
+    const double active = Energy::total(energy.active);
+    setReg(36, quint16(Energy::percent(Energy::total(energy.inductive), active)));
+    setReg(37, quint16(Energy::percent(Energy::total(energy.capacitive), active)));
 
     setReg(48, unsignedWord(m_feeder.temperature(nowMs)));
     setReg(49, 0x3F); // directions learnt, every transformer the right way round
@@ -100,15 +88,15 @@ void AnalyserDevice::write(const ThreePhase &phases, qint64 nowMs)
         setReg(n, 0);   // no capacitor steps behind an analyser
 
     setCounter(*this, 62, active);
-    setCounter(*this, 65, m_energy.total(m_energy.inductive));
-    setCounter(*this, 68, m_energy.total(m_energy.capacitive));
+    setCounter(*this, 65, Energy::total(energy.inductive));
+    setCounter(*this, 68, Energy::total(energy.capacitive));
     // Per phase: kWh of S at 78..80 and inductive energy of R at 80..82
     // share register 80, which carries the high word of the latter (the
     // former then reads within 0.02 kWh); S and T inductive at 83..88.
-    setCounter(*this, 78, m_energy.active[1]);
-    setCounter(*this, 80, m_energy.inductive[0]);
-    setCounter(*this, 83, m_energy.inductive[1]);
-    setCounter(*this, 86, m_energy.inductive[2]);
+    setCounter(*this, 78, energy.active[1]);
+    setCounter(*this, 80, energy.inductive[0]);
+    setCounter(*this, 83, energy.inductive[1]);
+    setCounter(*this, 86, energy.inductive[2]);
 
     fillWaves(waves(), phases, 1.3 - 0.5 * dailyProfile(nowMs), nowMs, m_feeder.seed);
     writeHarmonicTable(*this, waves(), ct);

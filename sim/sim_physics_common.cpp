@@ -1,5 +1,7 @@
 #include "sim_physics.h"
 
+#include "sim_energy.h"
+
 #include <QDateTime>
 #include <QTime>
 
@@ -94,17 +96,6 @@ double Feeder::temperature(qint64 nowMs) const
     return 27 + 9 * dailyProfile(nowMs) + 1.5 * wobble(nowMs / 60000.0, seed * 13);
 }
 
-void Energy::add(const ThreePhase &phases, double seconds)
-{
-    for (size_t p = 0; p < 3; ++p) {
-        active[p] += qMax(0.0, phases[p].kw) * 1000 * seconds;
-        if (phases[p].kvar >= 0)
-            inductive[p] += phases[p].kvar * 1000 * seconds;
-        else
-            capacitive[p] -= phases[p].kvar * 1000 * seconds;
-    }
-}
-
 int Energy::percent(double reactive, double active)
 {
     return active > 0 ? int(std::lround(reactive / active * 100)) : 0;
@@ -125,22 +116,27 @@ double settingNumber(const DeviceInfo &info, const char *key, double fallback)
     return ok && std::isfinite(v) ? v : fallback;
 }
 
-std::array<double, 2> energyRatios(const DeviceInfo &info, double inductive, double capacitive)
+Energy recordedEnergy(const DeviceInfo &info, qint64 nowMs)
 {
-    const QVariant e = info.setup.value(QStringLiteral("energy"));
-    const auto fraction = [](const QVariant &v, double fallback) {
-        bool ok = false;
-        double x = v.toDouble(&ok);
-        if (!ok || !std::isfinite(x) || x < 0)
-            return fallback;
-        return x > 1 ? x / 100 : x;
-    };
-    if (e.typeId() == QMetaType::QVariantMap) {
-        const QVariantMap m = e.toMap();
-        return {fraction(m.value(QStringLiteral("inductive")), inductive),
-                fraction(m.value(QStringLiteral("capacitive")), capacitive)};
+    // Fixed shares of the phases, a little different for each quantity so
+    // that the per-phase ratios are not all the same.
+    static constexpr double kActive[3] = {0.34, 0.31, 0.35};
+    static constexpr double kInductive[3] = {0.335, 0.315, 0.35};
+    static constexpr double kCapacitive[3] = {0.36, 0.30, 0.34};
+    const EnergyCounters c = energyAt(info, nowMs);
+    Energy e;
+    for (size_t p = 0; p < 3; ++p) {
+        e.active[p] = c.active * 3.6e6 * kActive[p];
+        e.inductive[p] = c.inductive * 3.6e6 * kInductive[p];
+        e.capacitive[p] = c.capacitive * 3.6e6 * kCapacitive[p];
     }
-    return {fraction(e, inductive), capacitive};
+    return e;
+}
+
+std::array<double, 2> energyRatios(const DeviceInfo &info)
+{
+    const EnergyProfile p = energyProfile(info);
+    return {p.inductivePercent / 100, p.capacitivePercent / 100};
 }
 
 quint16 unsignedWord(double v)

@@ -38,12 +38,15 @@ CompensationRelayDevice::CompensationRelayDevice(DeviceInfo info, qint64 nowMs)
 {
     const DeviceInfo &i = this->info();
     const double ctRatio = qMax(1.0, std::round(setupNumber(i, "ct", 40)));
+    // The target tan φ, unless the site names one, keeps the inductive ratio
+    // of the device's energy records.
+    const double tanTarget = std::round(energyRatios(i)[0] * 100);
     // The settings, once; from here on they belong to whoever writes them.
     const struct {
         int reg;
         const char *key;
         double fallback;
-    } settings[] = {{129, "Tanfi", 0},         {132, "indcezasinir", 20},   {133, "kapcezasinir", 15},
+    } settings[] = {{129, "Tanfi", tanTarget},         {132, "indcezasinir", 20},   {133, "kapcezasinir", 15},
                     {134, "maxalmasure", 20},  {135, "maxcikmasure", 20},   {136, "minalmacikmasure", 4},
                     {137, "konogrenme", 0},    {138, "yonsabit", 0},        {154, "hizlimod", 0},
                     {157, "manuel", 0}};
@@ -64,13 +67,6 @@ CompensationRelayDevice::CompensationRelayDevice(DeviceInfo info, qint64 nowMs)
     m_feeder.tanBase = 0.6;
     m_feeder.tanCapacitive = 0;
 
-    const auto ratios = energyRatios(i, 0.08, 0.03);
-    const double kwh = 40000 + double(i.serial % 997) * 91.377;
-    for (size_t p = 0; p < 3; ++p) {
-        m_energy.active[p] = kwh * 3.6e6 / 3;
-        m_energy.inductive[p] = m_energy.active[p] * ratios[0];
-        m_energy.capacitive[p] = m_energy.active[p] * ratios[1];
-    }
     settle(nowMs);
     write(nowMs);
 }
@@ -206,9 +202,7 @@ void CompensationRelayDevice::advance(qint64 nowMs)
     m_clock.runTo(nowMs, [this](qint64 t, double seconds) {
         if (seconds <= 0)
             return;
-        const ThreePhase phases = net(m_feeder.at(t));
-        m_energy.add(phases, seconds);
-        control(phases, seconds);
+        control(net(m_feeder.at(t)), seconds);
     });
     write(nowMs);
 }
@@ -218,6 +212,7 @@ void CompensationRelayDevice::write(qint64 nowMs)
     const double ratio = ct();
     const ThreePhase load = m_feeder.at(nowMs);
     const ThreePhase phases = net(load);
+    const Energy energy = recordedEnergy(info(), nowMs);
     double kwSum = 0, kvarSum = 0, kvaSum = 0, loadKvar = 0, bankKvar = 0;
     for (int p = 0; p < 3; ++p) {
         const Phase &ph = phases[size_t(p)];
@@ -262,12 +257,12 @@ void CompensationRelayDevice::write(qint64 nowMs)
     setReg(47, learnt[1]);
 
     for (size_t p = 0; p < 3; ++p) {
-        setReg(62 + 2 * int(p), quint16(Energy::percent(m_energy.inductive[p], m_energy.active[p])));
-        setReg(63 + 2 * int(p), quint16(Energy::percent(m_energy.capacitive[p], m_energy.active[p])));
+        setReg(62 + 2 * int(p), quint16(Energy::percent(energy.inductive[p], energy.active[p])));
+        setReg(63 + 2 * int(p), quint16(Energy::percent(energy.capacitive[p], energy.active[p])));
     }
-    const double active = m_energy.total(m_energy.active);
-    setReg(68, quint16(Energy::percent(m_energy.total(m_energy.inductive), active)));
-    setReg(69, quint16(Energy::percent(m_energy.total(m_energy.capacitive), active)));
+    const double active = Energy::total(energy.active);
+    setReg(68, quint16(Energy::percent(Energy::total(energy.inductive), active)));
+    setReg(69, quint16(Energy::percent(Energy::total(energy.capacitive), active)));
     // Switching times in fifths of a second: on R, off R, … on Σ, off Σ.
     for (size_t i = 0; i < 4; ++i) {
         setReg(82 + 2 * int(i), unsignedWord(m_sinceIn[i] * 5));
@@ -275,12 +270,12 @@ void CompensationRelayDevice::write(qint64 nowMs)
     }
     // Energy on the secondary side: the client multiplies by the CT.
     setCounter(*this, 90, active / ratio);
-    setCounter(*this, 93, m_energy.total(m_energy.inductive) / ratio);
-    setCounter(*this, 96, m_energy.total(m_energy.capacitive) / ratio);
+    setCounter(*this, 93, Energy::total(energy.inductive) / ratio);
+    setCounter(*this, 96, Energy::total(energy.capacitive) / ratio);
     for (int p = 0; p < 3; ++p) {
-        setCounter(*this, 102 + 3 * p, m_energy.active[size_t(p)] / ratio);
-        setCounter(*this, 111 + 3 * p, m_energy.inductive[size_t(p)] / ratio);
-        setCounter(*this, 120 + 3 * p, m_energy.capacitive[size_t(p)] / ratio);
+        setCounter(*this, 102 + 3 * p, energy.active[size_t(p)] / ratio);
+        setCounter(*this, 111 + 3 * p, energy.inductive[size_t(p)] / ratio);
+        setCounter(*this, 120 + 3 * p, energy.capacitive[size_t(p)] / ratio);
     }
 
     // Alarms, bit 0 to 7.

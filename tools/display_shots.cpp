@@ -1,31 +1,58 @@
-// Developer tool: the live display of a simulated analyser (12001) and
-// compensation relay (12002) on pages 0, 1, 4 and 5 of the main window, with
-// the values their register images hold, in a Turkish locale.
+// Developer tool: the live display of the demo site's analyser (12001) and
+// compensation relay (12002) on pages 0, 1, 4 and 5 of the main window, as a
+// user sees them after logging in to the simulator, clicking the device and
+// asking for its consumption values, capacitor states and harmonic table,
+// in a Turkish locale.
 //   display_shots OUTDIR
 #include "appearance.h"
 #include "client_state.h"
-#include "frm_ana.h"
+#include "client_windows.h"
 #include "group_bar.h"
-#include "modbus.h"
-#include "payload_decoder.h"
-#include "sim_compensation_relay.h"
-#include "sim_physics.h"
-#include "tvd1kal.h"
+#include "pending.h"
+#include "register_store.h"
+#include "shadow_button.h"
+#include "sim_server.h"
+#include "wire.h"
 
 #include <QApplication>
-#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTextStream>
 #include <QTimer>
 
 namespace {
 
-void deliver(RegisterStore &store, const sim::SimDevice &d, int first, int count)
+bool waitFor(const std::function<bool()> &done, int ms = 5000)
 {
-    const QByteArray text = sim::modbus::payloadText(sim::modbus::readResponse(d.registers(first, count)));
-    store.targetRow = 1;
-    store.startRegister = first;
-    payload::decode(text, store);
+    QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+GroupBarItem *itemOf(GroupBar *bar, quint32 serial)
+{
+    for (GroupBarGroup *g : bar->groups())
+        for (GroupBarItem *it : g->items())
+            if (it->caption().endsWith(QStringLiteral(" No: %1").arg(serial)))
+                return it;
+    return nullptr;
+}
+
+// A register request as the page buttons send it.
+bool ask(ClientContext &ctx, const QByteArray &pendingRequest, int start, const char *keyword, quint32 serial,
+         int registers)
+{
+    ctx.conn->pendingRequest = pendingRequest;
+    ctx.store->startRegister = start;
+    ctx.sendRequest(wire::buildRequest(keyword, {QByteArray::number(serial)}));
+    return waitFor([&] { return ctx.store->startRegister == start + registers; });
 }
 
 } // namespace
@@ -34,55 +61,53 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     applyAppearance(app);
+    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
     QDir().mkpath(out);
+    QTextStream err(stderr);
 
-    TFrmAna ana;
-    TVD1KAL vd1kal;
-    ana.attach({}, nullptr, &vd1kal, nullptr);
-    ana.findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
-    auto *bar = ana.findChild<GroupBar *>(QStringLiteral("RzGroupBar1"));
-    GroupBarGroup *group = bar->addGroup(QStringLiteral("Merkez Fabrika"));
-    group->insertItem(QStringLiteral("Ana Pano Analizörü No: 12001"), 0);
-    group->insertItem(QStringLiteral("Kompanzasyon Rölesi No: 12002"), 2);
-    ana.show();
-    app.processEvents();
-    auto *tabs = ana.findChild<QTabWidget *>(QStringLiteral("suiPageControl1"));
-    programState().decimalSeparator = QLatin1Char(',');
-
-    const qint64 t = QDateTime(QDate(2026, 6, 15), QTime(10, 40)).toMSecsSinceEpoch();
+    sim::SimServer server;
+    if (!server.listen(QHostAddress::LocalHost, 0))
+        return 1;
+    ClientWindows w;
+    w.giris.setInternetProbe([] { return true; });
+    QTimer::singleShot(300, [&] {
+        w.giris.findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(QStringLiteral("demo"));
+        w.giris.findChild<QLineEdit *>(QStringLiteral("Edit4"))->setText(QStringLiteral("1234"));
+        w.giris.findChild<QLineEdit *>(QStringLiteral("edtport"))->setText(QString::number(server.port()));
+        w.giris.findChild<QPushButton *>(QStringLiteral("suiButton1"))->click();
+    });
+    w.ana.show();
+    ClientContext &ctx = w.ana.context();
+    auto *bar = w.ana.findChild<GroupBar *>(QStringLiteral("RzGroupBar1"));
+    if (!waitFor([&] { return itemOf(bar, 12002) && itemOf(bar, 12001); })) {
+        err << "no device list from the simulator\n";
+        return 1;
+    }
+    auto *tabs = w.ana.findChild<QTabWidget *>(QStringLiteral("suiPageControl1"));
+    auto *timer1 = w.ana.findChild<QTimer *>(QStringLiteral("Timer1"));
     const struct {
-        const char *model, *name;
         quint32 serial;
-        int kind;
-    } devices[] = {{"QRN410", "analyser", 12001, 0}, {"Rkt90wz", "relay", 12002, 2}};
+        const char *name;
+    } devices[] = {{12001, "analyser"}, {12002, "relay"}};
     for (const auto &dev : devices) {
-        sim::DeviceInfo info;
-        info.model = QLatin1String(dev.model);
-        info.serial = dev.serial;
-        std::unique_ptr<sim::SimDevice> d;
-        if (dev.kind == 2)
-            d = std::make_unique<sim::CompensationRelayDevice>(info, t - 3600000);
-        else
-            d = std::make_unique<sim::AnalyserDevice>(info, t - 3600000);
-        d->advance(t);
-        RegisterStore &store = vd1kal.store();
-        store.reset(1, 0, 255);
-        for (int first : {0, 90, 157, 300})
-            deliver(store, *d, first, first == 300 ? 102 : first == 157 ? 75 : 125);
-        programState().deviceKind = dev.kind;
-        programState().activeSerial = int(dev.serial);
-        // The tabs a device of this kind shows.
-        for (int i = 0; i < tabs->count(); ++i) {
-            tabs->widget(i)->setEnabled(true);
-            const bool shown = i == 0 || i == 1 || i == 4 || i == 5 || i == 8 || (dev.kind == 0 && i == 3);
-            tabs->setTabVisible(i, shown);
+        ctx.selectDevice(itemOf(bar, dev.serial));
+        bool ok = waitFor([&] { return ctx.store->startRegister == 125; });
+        if (ok) {
+            w.ana.findChild<ShadowButton *>(QStringLiteral("VrShadowButton8"))->click();
+            ok = waitFor([&] { return ctx.store->startRegister == 129; });
+        }
+        ok = ok && ask(ctx, pending::kondasatordurum, 157, "kondasatordurum", dev.serial, 75);
+        ok = ok && ask(ctx, pending::harmonikzorv, 300, "harmonikzorv", dev.serial, 102);
+        if (!ok) {
+            err << "no answer from " << dev.serial << '\n';
+            return 1;
         }
         for (int page : {0, 1, 4, 5}) {
             tabs->setCurrentIndex(page);
-            QMetaObject::invokeMethod(ana.findChild<QTimer *>(QStringLiteral("Timer1")), "timeout");
+            QMetaObject::invokeMethod(timer1, "timeout");
             app.processEvents();
-            ana.grab().save(QStringLiteral("%1/display_%2_page%3.png").arg(out, QLatin1String(dev.name)).arg(page));
+            w.ana.grab().save(QStringLiteral("%1/display_%2_page%3.png").arg(out, QLatin1String(dev.name)).arg(page));
         }
     }
     return 0;

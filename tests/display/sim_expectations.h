@@ -1,6 +1,7 @@
 #pragma once
-// What the live display must show for a simulated device, worked out from
-// the device's register image with plain arithmetic, display by display.
+// What the live display must show for the registers of a simulated device,
+// worked out display by display with plain arithmetic. Registers that did
+// not arrive are -1.
 #include "display_rules.h"
 #include "numbers.h"
 #include "sim_device.h"
@@ -8,19 +9,29 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
+#include <array>
+
+using Registers = std::array<double, sim::SimDevice::kRegisters>;
+
+// The device's image as it stands.
+inline Registers imageOf(const sim::SimDevice &d)
+{
+    Registers r{};
+    for (int n = 0; n < sim::SimDevice::kRegisters; ++n)
+        r[size_t(n)] = d.reg(n);
+    return r;
+}
 
 struct Expected {
     QString name;
     QString text;
 };
 
-inline QList<Expected> expectedTexts(const sim::SimDevice &d, QChar sep)
+inline QList<Expected> expectedTexts(const Registers &regs, bool relay, QChar sep)
 {
-    const bool relay = d.kind() == sim::DeviceKind::CompensationRelay;
-    const double ct = d.reg(0);
-    const auto r = [&](int n) { return double(d.reg(n)); };
-    const auto s16 = [&](int n) { return double(qint16(d.reg(n))); };
+    const double ct = display::ctMultiplier(regs[0]);
+    const auto r = [&](int n) { return regs[size_t(n)]; };
+    const auto s16 = [&](int n) { return display::signedReading(regs[size_t(n)]); };
     const auto counter = [&](int last) { return r(last - 2) * 65536.0 * 65536.0 + r(last - 1) * 65536.0 + r(last); };
     const auto fmt = [&](double v, const char *pattern) { return numbers::formatPattern(v, QString::fromLatin1(pattern), sep); };
     const auto gen = [&](double v) { return numbers::formatGeneral(v, sep); };
@@ -88,7 +99,8 @@ inline QList<Expected> expectedTexts(const sim::SimDevice &d, QChar sep)
     add(QStringLiteral("Toplamindoran"), display::inductiveRatioText(elh, ewh, sep));
     add(QStringLiteral("Toplamkaporan"), display::capacitiveRatioText(ech, ewh, sep));
 
-    add(QStringLiteral("lbltanfi"), fmt(r(129) > 32768 ? r(129) - 65536 : r(129), "0"));
+    if (r(129) != -1) // a label without a value keeps its text
+        add(QStringLiteral("lbltanfi"), fmt(r(129) > 32768 ? r(129) - 65536 : r(129), "0"));
     static const char *const readBack[5] = {"lblindcezasinir", "lblkapcezasinir", "LBLmaxalmasure",
                                             "LBLmaxcikmasure", "LBLminalmacikmasure"};
     for (int i = 0; i < 5; ++i)
@@ -125,11 +137,10 @@ struct ExpectedState {
     bool on;
 };
 
-inline QList<ExpectedState> expectedStates(const sim::SimDevice &d)
+inline QList<ExpectedState> expectedStates(const Registers &regs, bool relay)
 {
-    const bool relay = d.kind() == sim::DeviceKind::CompensationRelay;
     QList<ExpectedState> e;
-    const auto bit = [&](int reg, int k) { return ((d.reg(reg) >> k) & 1) != 0; };
+    const auto bit = [&](int reg, int k) { return display::bitOf(regs[size_t(reg)], k); };
     const char *const phases[3] = {"r", "s", "t"};
     for (int p = 0; p < 3; ++p) {
         e.append({QStringLiteral("ogrenildi_") + QLatin1String(phases[p]), relay ? bit(1, 10 + p) : bit(49, 3 + p)});

@@ -9,9 +9,16 @@
 #include "lamp_button.h"
 #include "modbus.h"
 #include "payload_decoder.h"
+#include "demo_data.h"
+#include "group_bar.h"
+#include "register_store.h"
+#include "shadow_button.h"
 #include "sim_compensation_relay.h"
 #include "sim_physics.h"
+#include "sim_server.h"
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -42,12 +49,12 @@ void deliver(DisplayFixture &f, const sim::SimDevice &d, int first, int count)
     payload::decode(text, f.store());
 }
 
-void compareAll(const DisplayFixture &f, const sim::SimDevice &d, QChar sep)
+void compareAll(const DisplayFixture &f, const Registers &regs, bool relay, QChar sep)
 {
-    for (const Expected &e : expectedTexts(d, sep))
+    for (const Expected &e : expectedTexts(regs, relay, sep))
         QVERIFY2(f.text(e.name) == e.text,
                  qPrintable(QStringLiteral("%1 shows %2, expected %3").arg(e.name, f.text(e.name), e.text)));
-    for (const ExpectedState &e : expectedStates(d)) {
+    for (const ExpectedState &e : expectedStates(regs, relay)) {
         QObject *o = f.object(e.name);
         bool on = false;
         if (auto *lamp = qobject_cast<LampButton *>(o))
@@ -60,6 +67,11 @@ void compareAll(const DisplayFixture &f, const sim::SimDevice &d, QChar sep)
     }
 }
 
+void compareAll(const DisplayFixture &f, const sim::SimDevice &d, QChar sep)
+{
+    compareAll(f, imageOf(d), d.kind() == sim::DeviceKind::CompensationRelay, sep);
+}
+
 } // namespace
 
 class TstLiveDisplaySim : public QObject {
@@ -68,6 +80,8 @@ private slots:
     void imageThroughTheCodec_data();
     void imageThroughTheCodec();
     void followsTheDeviceOverTime();
+    void throughTheServer_data();
+    void throughTheServer();
 };
 
 void TstLiveDisplaySim::imageThroughTheCodec_data()
@@ -120,6 +134,66 @@ void TstLiveDisplaySim::followsTheDeviceOverTime()
         f.tick();
         compareAll(f, *d, u'.');
     }
+}
+
+void TstLiveDisplaySim::throughTheServer_data()
+{
+    QTest::addColumn<quint32>("serial");
+    QTest::addColumn<QChar>("separator");
+    for (quint32 serial : {12001u, 12002u})
+        for (QChar sep : {QChar(u'.'), QChar(u',')})
+            QTest::addRow("%u '%c'", serial, char(sep.unicode())) << serial << sep;
+}
+
+void TstLiveDisplaySim::throughTheServer()
+{
+    // The user logs in to the simulator, clicks the device and asks for its
+    // consumption values; every answer shows on the next tick.
+    QFETCH(quint32, serial);
+    QFETCH(QChar, separator);
+    sim::SimServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    DisplayFixture f;
+    TFrmGiris &g = f.w->giris;
+    g.setInternetProbe([] { return true; });
+    g.findChild<QLineEdit *>("Edit1")->setText(QStringLiteral("demo"));
+    g.findChild<QLineEdit *>("Edit4")->setText(QStringLiteral("1234"));
+    g.findChild<QLineEdit *>("edtport")->setText(QString::number(server.port()));
+    g.show();
+    QTest::mouseClick(g.findChild<QPushButton *>("suiButton1"), Qt::LeftButton);
+    GroupBarItem *item = nullptr;
+    QVERIFY(QTest::qWaitFor([&] {
+        for (GroupBarGroup *group : f.w->ana.context().deviceBar->groups())
+            for (GroupBarItem *it : group->items())
+                if (it->caption().endsWith(QStringLiteral(" No: %1").arg(serial)))
+                    item = it;
+        return item != nullptr;
+    }, 5000));
+    programState().decimalSeparator = separator;
+
+    RegisterStore &store = f.store();
+    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(30, item->height() / 2));
+    QVERIFY(QTest::qWaitFor([&] { return store.startRegister == 125; }, 5000));
+    const sim::SimDevice *device = server.device(serial);
+    const bool relay = device->kind() == sim::DeviceKind::CompensationRelay;
+    QCOMPARE(programState().deviceKind, relay ? 2 : 0);
+    // What has arrived: registers 0 to 124 as the device held them.
+    Registers shown;
+    shown.fill(-1);
+    for (int n = 0; n < 125; ++n)
+        shown[size_t(n)] = device->reg(n);
+    f.tick();
+    compareAll(f, shown, relay, separator);
+    QCOMPARE(f.text("Label17"), QString::number(serial));
+
+    // "Enerji Değerlerini İste": the counters from register 90, as they stand
+    // a moment later.
+    QTest::mouseClick(f.get<ShadowButton>("VrShadowButton8"), Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return store.startRegister == 129; }, 5000));
+    for (int n = 90; n < 129; ++n)
+        shown[size_t(n)] = device->reg(n);
+    f.tick();
+    compareAll(f, shown, relay, separator);
 }
 
 QTEST_MAIN(TstLiveDisplaySim)

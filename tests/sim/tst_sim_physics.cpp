@@ -126,7 +126,7 @@ void TstSimPhysics::phasesAreConsistent()
         QVERIFY2(std::fabs(s.kva - s.v * s.a / 1000) <= 0.01 * s.kva + 2 * step, qPrintable(QString::number(s.kva)));
         QVERIFY(std::fabs(std::hypot(s.kw, s.kvar) - s.kva) <= 2 * step);
         const double cos = s.kvar < 0 ? -s.kw / s.kva : s.kw / s.kva;
-        QVERIFY2(std::fabs(cos - s.cos) <= 1.5 / unity + 0.002, qPrintable(QString::number(cos)));
+        QVERIFY2(std::fabs(cos - s.cos) <= 1.5 / unity + 2 * step / s.kva, qPrintable(QString::number(cos)));
         kw += s.kw;
         kva += s.kva;
     }
