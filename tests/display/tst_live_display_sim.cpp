@@ -9,6 +9,8 @@
 #include "lamp_button.h"
 #include "modbus.h"
 #include "payload_decoder.h"
+#include "pending.h"
+#include "wire.h"
 #include "demo_data.h"
 #include "group_bar.h"
 #include "register_store.h"
@@ -194,6 +196,25 @@ void TstLiveDisplaySim::throughTheServer()
         shown[size_t(n)] = device->reg(n);
     f.tick();
     compareAll(f, shown, relay, separator);
+
+    // The capacitor states and the harmonic table, asked as the buttons of
+    // pages 4 and 5 ask for them.
+    ClientContext &ctx = f.w->ana.context();
+    const struct {
+        const QByteArray &pending;
+        const char *keyword;
+        int first, count;
+    } reads[] = {{pending::kondasatordurum, "kondasatordurum", 157, 75}, {pending::harmonikzorv, "harmonikzorv", 300, 102}};
+    for (const auto &read : reads) {
+        ctx.conn->pendingRequest = read.pending;
+        store.startRegister = read.first;
+        ctx.sendRequest(wire::buildRequest(read.keyword, {QByteArray::number(serial)}));
+        QVERIFY(QTest::qWaitFor([&] { return store.startRegister == read.first + read.count; }, 5000));
+        for (int n = read.first; n < read.first + read.count; ++n)
+            shown[size_t(n)] = device->reg(n);
+        f.tick();
+        compareAll(f, shown, relay, separator);
+    }
 }
 
 QTEST_MAIN(TstLiveDisplaySim)
