@@ -35,6 +35,7 @@ sleep "$SECONDS_MEASURED"
 T1=$(ticks "$CLIENT")
 awk -v a="$T0" -v b="$T1" -v hz="$HZ" -v s="$SECONDS_MEASURED" \
     'BEGIN { printf "client CPU over %d s: %.2f s, %.3f %% of one core\n", s, (b - a) / hz, 100 * (b - a) / hz / s }'
+grep -v "^selected" /tmp/display_load.$$ | grep " V1 \|^V1" || true
 kill "$CLIENT" 2>/dev/null || true
 wait "$WRAPPER" 2>/dev/null || true
 rm -f /tmp/display_load.$$

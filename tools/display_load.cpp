@@ -82,6 +82,14 @@ int main(int argc, char **argv)
         ClientContext &ctx = w.ana.context();
         select(ctx, item, serial);
         QTextStream(stdout) << "selected " << serial << Qt::endl;
+        // What the first page shows a few ticks later.
+        QTimer::singleShot(3500, &w.ana, [&w] {
+            QTextStream out(stdout);
+            for (const char *name : {"V1", "akm1", "kW1", "CosE", "Ewh"})
+                if (QObject *o = w.ana.widgets().object(QLatin1String(name)))
+                    out << name << ' ' << o->property("text").toString() << ' ';
+            out << Qt::endl;
+        });
         if (poll) {
             auto *again = new QTimer(&w.ana);
             again->setInterval(1000);
