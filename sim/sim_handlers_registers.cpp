@@ -5,6 +5,7 @@
 
 #include "modbus.h"
 #include "sim_device.h"
+#include "sim_energy.h"
 #include "sim_request.h"
 #include "sim_session.h"
 
@@ -133,10 +134,18 @@ void handleEnertum(SimSession &session, const SimRequest &request)
     answer(session, device->registers(0, 125));
 }
 
-// Consumption: registers 90 to 128.
+// Consumption: registers 90 to 128, after the meter values kept before the
+// last reset ("Sycdegerleri"). That message goes first: the register answer
+// runs to the end of the client's read and would swallow anything behind it.
 void handleEnerharcanan(SimSession &session, const SimRequest &request)
 {
-    answerRead(session, request, 90, 39);
+    SimDevice *device = requestedDevice(session, request);
+    if (!device)
+        return;
+    if (imageIsEmpty(*device))
+        placeholderImage(*device);
+    session.send(beforeResetMessage(*device, QDateTime::currentMSecsSinceEpoch()));
+    answer(session, device->registers(90, 39));
 }
 
 // Constants: registers 129 to 159.
