@@ -38,9 +38,11 @@ CompensationRelayDevice::CompensationRelayDevice(DeviceInfo info, qint64 nowMs)
 {
     const DeviceInfo &i = this->info();
     const double ctRatio = qMax(1.0, std::round(setupNumber(i, "ct", 40)));
-    // The target tan φ, unless the site names one, keeps the inductive ratio
-    // of the device's energy records.
-    const double tanTarget = std::round(energyRatios(i)[0] * 100);
+    // The target tan φ, unless the site names one, keeps the net reactive
+    // ratio of the device's energy records (inductive less capacitive): an
+    // over-compensating relay holds a capacitive target.
+    const auto ratios = energyRatios(i);
+    const double tanTarget = std::round((ratios[0] - ratios[1]) * 100);
     // The settings, once; from here on they belong to whoever writes them.
     const struct {
         int reg;
