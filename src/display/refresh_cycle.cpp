@@ -312,8 +312,8 @@ void RefreshCycle::writeTotals(QChar separator)
 
 void RefreshCycle::overcurrentView()
 {
-    // Data byte k of the relay's answer: the low byte (part 1) or the high
-    // byte (part 0) of register k / 2 in row 1.
+    // Data byte k of the relay's answer: the high byte (raw cell 4n) or the
+    // low byte (raw cell 4n + 1) of register n = k / 2 in row 1.
     const auto cell = [this](int k) { return m_ctx.store->readRaw(1, 4 * (k / 2) + (k % 2)); };
     const QChar separator = m_ctx.prog->decimalSeparator;
     m_saat.set(relayTimeText(cell(0), cell(1), cell(2), separator));

@@ -150,11 +150,11 @@ constexpr Row kRows[] = {
 };
 // clang-format on
 
-QStringList targetsOf(const char *spec, int index)
+QStringList targetsOf(const char *names, int index)
 {
-    if (!spec)
+    if (!names)
         return {};
-    const QStringList perRegister = QString::fromUtf8(spec).split(u',');
+    const QStringList perRegister = QString::fromUtf8(names).split(u',');
     // A single name pattern serves every register of the row.
     QString mine = perRegister.size() == 1 ? perRegister.first() : perRegister.value(index - 1);
     mine.replace(u'#', QString::number(index));
