@@ -12,9 +12,6 @@
 #include <QDateTime>
 
 #include <algorithm>
-#include <array>
-#include <cstring>
-#include <vector>
 
 namespace sim {
 
