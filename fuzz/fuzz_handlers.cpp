@@ -4,7 +4,8 @@
 //   0: the pending request: every value the request senders store (so every
 //      "enerjial" branch is reached), none, or junk taken from the input;
 //   1: the kind of the active device: -1, 0 … 4, or any other small number;
-//   2: where the rest is cut into two reads.
+//   2: where the rest is cut into two reads, in 255ths of its length (255:
+//      the whole input is one read).
 #include "fuzz_client.h"
 #include "handlers.h"
 #include "pending.h"
@@ -44,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int kinds[] = {-1, 0, 2, 3, 4, 1};
     programState().deviceKind = data[1] < 192 ? kinds[data[1] % 6] : int(int8_t(data[1]));
 
-    const qsizetype cut = all.isEmpty() ? 0 : qsizetype(data[2]) % (all.size() + 1);
+    const qsizetype cut = all.size() * data[2] / 255;
     fuzzclient::walk(*w, all.left(cut));
     fuzzclient::walk(*w, all.mid(cut));
     fuzzclient::settle();
