@@ -4,6 +4,7 @@
 // after each input. Services that would block or reach out (send, the login,
 // dialogs, pauses) do nothing.
 #include "client_windows.h"
+#include "group_bar.h"
 #include "refresh_cycle.h"
 #include "silent_abort.h"
 

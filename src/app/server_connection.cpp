@@ -3,6 +3,7 @@
 #include "client_state.h"
 #include "wire.h"
 
+#include <QScopedValueRollback>
 #include <QTcpSocket>
 
 ServerConnection::ServerConnection(ConnectionState &state, QObject *parent)
@@ -10,10 +11,30 @@ ServerConnection::ServerConnection(ConnectionState &state, QObject *parent)
 {
     setObjectName(QStringLiteral("ServerConnection"));
     m_socket->setObjectName(QStringLiteral("Clientsoket"));
+    m_socket->setReadBufferSize(kReadBufferBytes);
     connect(m_socket, &QTcpSocket::connected, this, &ServerConnection::connected);
-    connect(m_socket, &QTcpSocket::readyRead, this, [this] { emit bytesRead(m_socket->readAll()); });
+    connect(m_socket, &QTcpSocket::readyRead, this, &ServerConnection::readAvailable);
     connect(m_socket, &QTcpSocket::disconnected, this, &ServerConnection::disconnected);
     connect(m_socket, &QTcpSocket::errorOccurred, this, &ServerConnection::failed);
+}
+
+void ServerConnection::readAvailable()
+{
+    // While a read is handled, the socket announces nothing new; what comes
+    // meanwhile (a handler that waits inside an event loop of its own) is
+    // the next read, taken once this one is done.
+    if (m_reading)
+        return;
+    {
+        const QScopedValueRollback<bool> reading(m_reading, true);
+        const QByteArray bytes = m_socket->readAll();
+        if (!bytes.isEmpty())
+            emit bytesRead(bytes);
+    }
+    // Bytes that came while the read was handled would otherwise wait for
+    // the next arrival, or for ever once they fill the socket's buffer.
+    if (m_socket->bytesAvailable() > 0)
+        QMetaObject::invokeMethod(this, &ServerConnection::readAvailable, Qt::QueuedConnection);
 }
 
 ServerConnection::~ServerConnection()

@@ -13,6 +13,11 @@ class ServerConnection : public QObject {
     Q_OBJECT
 public:
     static constexpr quint16 kIdlePort = 17815; // the socket's port until a login sets it
+    // What the socket takes in before its read event is handled: while the
+    // client is held up (an error box open for hours, say) a server that goes
+    // on sending is held back by the connection instead of filling memory.
+    // It is also the most one read can hold.
+    static constexpr qint64 kReadBufferBytes = 8 * 1024 * 1024;
 
     ServerConnection(ConnectionState &state, QObject *parent = nullptr);
     ~ServerConnection() override;
@@ -56,10 +61,14 @@ signals:
     void loggedIn(const QByteArray &user);
 
 private:
+    // The read event: everything the socket holds, as one read.
+    void readAvailable();
+
     ConnectionState &m_state;
     QTcpSocket *m_socket;
     QString m_host;
     quint16 m_port = kIdlePort;
     bool m_waiting = false;
     bool m_waitAbandoned = false;
+    bool m_reading = false; // a read is being handled
 };

@@ -13,8 +13,9 @@
 #include "wire.h"
 
 #include <QLabel>
-#include <QRandomGenerator>
+#include <QEventLoop>
 
+#include <cstring>
 #include <memory>
 
 class TstServerFaults : public QObject {
@@ -30,6 +31,7 @@ private slots:
     void tenMebibytesOfJunk_data();
     void tenMebibytesOfJunk();
     void registerAnswerOf65535Registers();
+    void clientHeldUpInARead();
     void answerAfterAnotherDeviceWasSelected_data();
     void answerAfterAnotherDeviceWasSelected();
     void thousandMessagesASecondForAMinute();
@@ -84,10 +86,15 @@ QByteArray junk(const QByteArray &kind, qsizetype size)
     QByteArray b;
     b.reserve(size);
     if (kind == "random") {
-        QRandomGenerator gen(1234);
+        // Eight bytes at a time, so that making it does not hold the loop.
         b.resize(size);
-        for (qsizetype i = 0; i < size; ++i)
-            b[i] = char(gen.bounded(256));
+        quint64 x = 0x9E3779B97F4A7C15ull;
+        for (qsizetype i = 0; i < size; i += 8) {
+            x ^= x << 13;
+            x ^= x >> 7;
+            x ^= x << 17;
+            std::memcpy(b.data() + i, &x, size_t(qMin<qsizetype>(8, size - i)));
+        }
         return b;
     }
     while (b.size() < size)
@@ -352,6 +359,41 @@ void TstServerFaults::registerAnswerOf65535Registers()
     QCOMPARE(store.read(1, 401), double(valueOf(401, 1)));
     QCOMPARE(store.read(250, 255), double(valueOf(63999, 1)));
     QVERIFY(m_w->ana.state().connected);
+    m_server->write(kPong);
+    QVERIFY(waitForMessage(QStringLiteral("Pong")));
+}
+
+void TstServerFaults::clientHeldUpInARead()
+{
+    // Something inside the handling of a read keeps the client (a nested
+    // event loop, as a dialog has) while the server goes on sending: the
+    // socket takes in no more than its bound meanwhile, and everything is
+    // read afterwards, no read larger than the bound.
+    logIn();
+    QTcpSocket *socket = m_w->ana.connection().Clientsoket();
+    const QByteArray flood = junk("random", 24 * 1024 * 1024);
+    qint64 mostWaiting = 0;
+    qint64 largestRead = 0;
+    bool held = false;
+    QObject::connect(&m_w->ana.connection(), &ServerConnection::bytesRead, &m_w->ana, [&](const QByteArray &b) {
+        largestRead = qMax(largestRead, qint64(b.size()));
+        if (held)
+            return;
+        held = true;
+        QEventLoop loop;
+        QTimer sample;
+        QObject::connect(&sample, &QTimer::timeout, [&] { mostWaiting = qMax(mostWaiting, socket->bytesAvailable()); });
+        sample.start(20);
+        QTimer::singleShot(0, &loop, [&] { m_server->write(flood); });
+        QTimer::singleShot(1500, &loop, &QEventLoop::quit);
+        loop.exec();
+    });
+    m_server->write(kPong);
+    QVERIFY(QTest::qWaitFor([&] { return m_bytesRead == kPong.size() + flood.size(); }, 60000));
+    qInfo("most waiting in the socket: %lld bytes, largest read: %lld bytes", mostWaiting, largestRead);
+    QVERIFY(mostWaiting > 0);
+    QVERIFY(mostWaiting <= ServerConnection::kReadBufferBytes);
+    QVERIFY(largestRead <= ServerConnection::kReadBufferBytes);
     m_server->write(kPong);
     QVERIFY(waitForMessage(QStringLiteral("Pong")));
 }
