@@ -23,6 +23,8 @@ QFont chartFont()
     QFont f;
     f.setPixelSize(12);
     f.setBold(true);
+    // Plain pixels in the chart's own colours, as a raster chart draws them.
+    f.setStyleStrategy(QFont::NoAntialias);
     return f;
 }
 

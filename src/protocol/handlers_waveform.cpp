@@ -22,9 +22,9 @@ namespace handlers {
 
 namespace {
 
-constexpr int kStoreSize = 66;                 // each of the two sample stores
-constexpr int kMaxSamples = 2 * kStoreSize;    // 130 samples fill both stores
-constexpr int kFirstCurrentSample = 64;
+constexpr int kStoreSize = 66;          // each of the two sample stores
+constexpr int kFirstCurrentSample = 64; // samples 0..63 go to the first
+constexpr int kMaxSamples = kFirstCurrentSample + kStoreSize; // 130 fill both
 static_assert(std::tuple_size_v<decltype(ProgramState::harmonicSamplesA)> == kStoreSize);
 static_assert(std::tuple_size_v<decltype(ProgramState::harmonicSamplesB)> == kStoreSize);
 const QColor kPlotYellow(0xFF, 0xFF, 0x00);
