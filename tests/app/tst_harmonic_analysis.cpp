@@ -117,9 +117,12 @@ void TstHarmonicAnalysis::magnitudes()
         QVERIFY2(std::abs(m[size_t(h - 1)] - expected) <= tolerance,
                  qPrintable(QStringLiteral("H%1 = %2, expected %3").arg(h).arg(m[size_t(h - 1)]).arg(expected)));
     }
-    // The fundamental of a pure wave is not exactly its amplitude.
+    // π taken as 3.1415 shows: a pure wave's fundamental is off by about
+    // 1.5e-5 of its amplitude, and a constant leaks into every harmonic.
     if (components.size() == 1)
-        QVERIFY(m[0] != components[0].amplitude);
+        QVERIFY(std::abs(m[0] - components[0].amplitude) > 1e-3);
+    if (components.isEmpty() && offset != 0)
+        QVERIFY(m[0] > 1e-4 && m[30] > 1e-4);
 }
 
 // One sample of 1 at angle 0: re = 0 and im = 1 for every harmonic, so each
