@@ -115,7 +115,9 @@ int main(int argc, char **argv)
     if (!waitFor([&] { return w.ana.findChildren<GroupBarItem *>().size() >= 6; }, 2000))
         qWarning("no device list");
 
-    // Page 3: the three phases of the analyser.
+    // Page 3: the three phases of the analyser (after a relay, so that the
+    // layout switches to the analyser's pages).
+    selectDevice(w, QStringLiteral("12002"));
     selectDevice(w, QStringLiteral("12001"));
     showPage(w, 3);
     const char *requests[] = {"VrShadowButton5", "VrShadowButton6", "VrShadowButton7"};
