@@ -97,7 +97,7 @@ void waveform(WorkingText &text, ClientContext &ctx)
 
     ImageArea *picture = ctx.mainWidgets ? ctx.mainWidgets->get<ImageArea>(QString::fromLatin1(answer->picture))
                                          : nullptr;
-    QImage scratch;
+    QImage scratch(254, 200, QImage::Format_RGB32); // without the page: plotted nowhere
     QImage &canvas = picture ? picture->canvas() : scratch;
     {
         QPainter p(&canvas);
