@@ -4,6 +4,7 @@
 #include "demo_data.h"
 #include "modbus.h"
 #include "sim_device.h"
+#include "sim_overcurrent_relay.h"
 #include "sim_field_outputs.h"
 #include "sim_request.h"
 #include "sim_server.h"
@@ -13,8 +14,6 @@
 
 #include <QDateTime>
 
-#include <bit>
-#include <cmath>
 
 namespace sim {
 
@@ -50,7 +49,7 @@ void answerWaveform(SimSession &session, const SimRequest &request, int phase)
                         .arg(device->info().serial));
         return;
     }
-    const PhaseSamples samples = samplePhase(effectiveWave(*device, phase));
+    const PhaseSamples samples = samplePhase(device->waves()[size_t(phase - 1)]);
     session.send(modbus::enerjialMessage(waveformPayload(samples)));
 }
 
@@ -130,71 +129,36 @@ void modemkomut(SimSession &session, const SimRequest &request)
 
 // ---- overcurrent relay --------------------------------------------------------
 
-struct RelayReadings {
-    QString i1, i2, i3, it, date, time;
-};
-
-QString amps(double a)
+QByteArray amps(float a)
 {
-    return QString::number(a, 'f', 2);
+    return QByteArray::number(double(a), 'f', 2);
 }
 
-// The relay's clock and currents as its register image holds them (second,
-// minute, hour, day, two spare, month, year, then I1, I2, I3 and It as
-// binary32); a relay whose image is still empty reads the site's clock and
-// steady currents with a small earth current.
-RelayReadings readings(const SimDevice &device)
-{
-    const auto byteAt = [&device](int k) { return int(k % 2 ? device.reg(k / 2) & 0xFF : device.reg(k / 2) >> 8); };
-    const auto floatAt = [&device](int reg) {
-        const float f = std::bit_cast<float>(quint32(device.reg(reg)) << 16 | device.reg(reg + 1));
-        return std::isfinite(f) ? double(f) : 0.0;
-    };
-    RelayReadings r;
-    if (byteAt(6) >= 1 && byteAt(6) <= 12) {
-        r.time = QStringLiteral("%1:%2:%3").arg(byteAt(2), 2, 10, QLatin1Char('0')).arg(byteAt(1), 2, 10, QLatin1Char('0'))
-                     .arg(byteAt(0), 2, 10, QLatin1Char('0'));
-        r.date = QStringLiteral("%1.%2.20%3").arg(byteAt(3), 2, 10, QLatin1Char('0')).arg(byteAt(6), 2, 10, QLatin1Char('0'))
-                     .arg(byteAt(7), 2, 10, QLatin1Char('0'));
-        r.i1 = amps(floatAt(4));
-        r.i2 = amps(floatAt(6));
-        r.i3 = amps(floatAt(8));
-        r.it = amps(floatAt(10));
-        return r;
-    }
-    const QDateTime now = QDateTime::currentDateTime();
-    const double swing = std::sin(now.time().msecsSinceStartOfDay() / 60000.0);
-    r.time = now.toString(QStringLiteral("hh:mm:ss"));
-    r.date = now.toString(QStringLiteral("dd.MM.yyyy"));
-    r.i1 = amps(42.6 + 1.5 * swing);
-    r.i2 = amps(41.8 + 1.2 * swing);
-    r.i3 = amps(43.1 + 1.7 * swing);
-    r.it = amps(0.8 + 0.1 * swing);
-    return r;
-}
-
-SimDevice *overcurrentRelay(SimSession &session, const SimRequest &request)
+OvercurrentRelayDevice *overcurrentRelay(SimSession &session, const SimRequest &request)
 {
     SimDevice *device = requestedDevice(session, request);
-    if (device && device->kind() != DeviceKind::OvercurrentRelay) {
+    if (device && !asOvercurrentRelay(device)) {
         session.log(QStringLiteral("\"%1\" for %2, not an overcurrent relay: no answer")
                         .arg(QString::fromLatin1(request.keyword))
                         .arg(device->info().serial));
         return nullptr;
     }
-    return device;
+    return asOvercurrentRelay(device);
 }
 
 void aarDegerleriOku(SimSession &session, const SimRequest &request)
 {
-    const SimDevice *device = overcurrentRelay(session, request);
-    if (!device)
+    const OvercurrentRelayDevice *relay = overcurrentRelay(session, request);
+    if (!relay)
         return;
-    const RelayReadings r = readings(*device);
+    // The same clock and currents as the relay's register answer.
+    const std::array<float, 4> i = relay->currents();
+    const QDateTime clock = relay->clock();
     session.send(wire::buildRequest("akimdegerleri",
-                                    {r.i1.toLatin1(), r.i2.toLatin1(), r.i3.toLatin1(), r.it.toLatin1(),
-                                     QByteArray::number(device->info().serial), r.date.toLatin1(),
-                                     r.time.toLatin1()}));
+                                    {amps(i[0]), amps(i[1]), amps(i[2]), amps(i[3]),
+                                     QByteArray::number(relay->info().serial),
+                                     clock.toString(QStringLiteral("dd.MM.yyyy")).toLatin1(),
+                                     clock.toString(QStringLiteral("hh:mm:ss")).toLatin1()}));
 }
 
 void roleaktif(SimSession &session, const SimRequest &request)

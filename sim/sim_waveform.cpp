@@ -13,31 +13,6 @@ namespace {
 
 constexpr int kOdd = 16; // harmonics 1, 3, … 31
 
-bool untouched(const PhaseWave &w)
-{
-    const PhaseWave fresh;
-    return w.voltageRms == fresh.voltageRms && w.currentRms == fresh.currentRms
-        && w.voltagePercent == fresh.voltagePercent && w.currentPercent == fresh.currentPercent
-        && w.voltageAngleDeg == fresh.voltageAngleDeg && w.currentAngleDeg == fresh.currentAngleDeg;
-}
-
-// A site with a six-pulse drive and some lighting: the current carries the
-// usual odd harmonics, a little more of the third on phase 3, and lags the
-// voltage by about 30°.
-PhaseWave typicalWave(const SimDevice &device, int phase)
-{
-    PhaseWave w;
-    w.voltageRms = 229.0 + phase;
-    const double load = device.info().setup.value(QStringLiteral("load"), 0.6).toDouble();
-    w.currentRms = 80.0 * std::clamp(load, 0.0, 1.5);
-    const double third[] = {21.0, 18.0, 26.0};
-    w.voltagePercent = {100, 2.1, 3.2, 1.4, 0.6, 0.9, 0.4};
-    w.currentPercent = {100, third[phase - 1], 11.5, 6.8, 2.9, 3.4, 1.8, 1.1, 0.7};
-    w.voltageAngleDeg = {0, 15, 200, 95, 30, 60, 10};
-    w.currentAngleDeg = {-30, 170, 45, 300, 120, 210, 80, 150, 20};
-    return w;
-}
-
 std::array<double, kWaveSamples> synthesise(double rms, const std::array<double, kOdd> &percent,
                                             const std::array<double, kOdd> &angleDeg)
 {
@@ -99,13 +74,6 @@ qint8 &sampleAt(PhaseSamples &s, qsizetype frameIndex)
 }
 
 } // namespace
-
-PhaseWave effectiveWave(const SimDevice &device, int phase)
-{
-    phase = std::clamp(phase, 1, 3);
-    const PhaseWave &own = device.waves()[size_t(phase - 1)];
-    return untouched(own) ? typicalWave(device, phase) : own;
-}
 
 PhaseSamples samplePhase(const PhaseWave &wave)
 {

@@ -21,12 +21,6 @@ struct PhaseSamples {
     std::array<qint8, kWaveSamples> current{};
 };
 
-// The content the device's answer is built from: its own waves() when its
-// physics has set them, otherwise that of a typical site (a few percent of
-// odd harmonics on the voltage, a non-linear load's 3rd, 5th, 7th … on the
-// current). phase is 1, 2 or 3.
-PhaseWave effectiveWave(const SimDevice &device, int phase);
-
 // Samples i = 0 … 63 at i × 360°/64: Σ A_h · sin(h·θ + φ_h) over the odd
 // harmonics, A_h the fundamental's amplitude times the percentage, scaled so
 // that the largest sample is ±kWavePeakCounts. A waveform without RMS or
