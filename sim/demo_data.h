@@ -1,24 +1,23 @@
 #pragma once
-// The built-in users and devices of the simulator.
-#include "sim_device.h"
+// The built-in demo site: what the simulator serves when no site file is
+// given. Other parts (tests, screenshots, the user guide) rely on its users,
+// serials and names.
+#include "site.h"
 
 #include <QByteArray>
 #include <QList>
-#include <QString>
 
 namespace sim {
 
-struct DemoUser {
-    QString name;
-    QString password;
-    QList<quint32> serials; // the devices the user sees, in listing order
-};
+using DemoUser = SiteUser;
 
-// Every demo device, each serial once.
+const Site &demoSite();
+
+// Every demo device, each serial once, in listing order.
 const QList<DeviceInfo> &demoDevices();
 const QList<DemoUser> &demoUsers();
 
-// The user whose name is these code page 1254 bytes, or null.
+// The demo user whose name is these code page 1254 bytes, or null.
 const DemoUser *findUser(const QByteArray &name);
 
 } // namespace sim

@@ -23,6 +23,10 @@ QByteArray withCrc(QByteArray frame)
 
 QByteArray readResponse(std::span<const quint16> registers, quint8 station)
 {
+    // More would wrap the byte count and the client would read a few
+    // registers of garbage instead.
+    if (registers.size() > size_t(kMaxReadRegisters))
+        registers = registers.first(size_t(kMaxReadRegisters));
     QByteArray f;
     f.reserve(int(3 + 2 * registers.size() + 2));
     f.append(char(station));

@@ -16,7 +16,12 @@ quint16 crc16(QByteArrayView bytes);
 // The frame with its CRC appended, low byte first.
 QByteArray withCrc(QByteArray frame);
 
-// Function 3 answer: station, 3, byte count, two bytes per register.
+// A read answer carries at most this many registers (its byte count is one
+// byte; a device refuses longer reads).
+constexpr int kMaxReadRegisters = 125;
+
+// Function 3 answer: station, 3, byte count, two bytes per register. Only the
+// first kMaxReadRegisters registers are taken.
 QByteArray readResponse(std::span<const quint16> registers, quint8 station = kStation);
 // Function 6 echo: station, 6, address, value.
 QByteArray writeSingleEcho(quint16 address, quint16 value, quint8 station = kStation);

@@ -53,7 +53,7 @@ SimDevice *requestedDevice(SimSession &session, const SimRequest &request)
     if (!device)
         return nullptr;
     if (!device->online()) {
-        session.send(offlineMessage(serialText));
+        session.send(offlineMessage(serialText.trimmed()));
         return nullptr;
     }
     device->advance(QDateTime::currentMSecsSinceEpoch());

@@ -1,36 +1,74 @@
 // Login, keep-alive and the user's stored messages.
 #include "sim_handlers.h"
 
-#include "demo_data.h"
 #include "sim_device.h"
 #include "sim_request.h"
 #include "sim_server.h"
 #include "sim_session.h"
+#include "site.h"
 #include "wire.h"
 
 namespace sim {
 
 namespace {
 
+// "yenimesaj" 0x01 F4 F4 F4: the client skips 10 bytes and shows the notice.
+QByteArray newMessageNotice()
+{
+    return wire::buildRequest("yenimesaj");
+}
+
+// "mesajvar" 0x01 title 0x01 text 0x01 F4 F4 F4: the client skips 9 bytes,
+// reads the title and the text and drops one byte after the text's 0x01.
+QByteArray storedMessage(const StoredMessage &message)
+{
+    return wire::buildRequest("mesajvar", {wire::encode(message.title), wire::encode(message.text)});
+}
+
+// After login, a user with stored messages hears of them once, unless the
+// messages were asked for (or the user logged in again) in the meantime.
+void scheduleMessageNotice(SimSession &session)
+{
+    const SiteUser *user = session.user();
+    if (!user || user->messages.isEmpty())
+        return;
+    const int login = session.logins();
+    SimSession *s = &session;
+    session.after(session.server().messageNoticeDelayMs(), [s, user, login] {
+        if (s->logins() != login || s->messagesSent() >= user->messages.size())
+            return;
+        s->log(QStringLiteral("%1 stored messages not yet asked for: \"yenimesaj\"")
+                   .arg(user->messages.size() - s->messagesSent()));
+        s->send(newMessageNotice());
+    });
+}
+
 // "kulsifre" 0x01 user 0x01 password 0x02: the user's devices, one message
 // each; anything else closes the connection without an answer.
 void handleLogin(SimSession &session, const SimRequest &request)
 {
-    const bool wellFormed = request.fields.size() == 1
-        && request.tail.endsWith(wire::kCredentialsEnd);
+    const bool wellFormed = request.fields.size() == 1 && request.tail.endsWith(wire::kCredentialsEnd);
     const QByteArray name = request.fields.value(0);
-    const DemoUser *user = wellFormed ? findUser(name) : nullptr;
+    const SiteUser *user = wellFormed ? session.server().findUser(name) : nullptr;
     if (!user || wire::encode(user->password) != request.tail.chopped(1)) {
-        session.log(QStringLiteral("login rejected for \"%1\"").arg(wire::renderForLog(name)));
+        QString reason = !wellFormed ? QStringLiteral("malformed login request")
+                         : !user     ? QStringLiteral("no such user")
+                                     : QStringLiteral("wrong password");
+        session.log(QStringLiteral("login rejected for \"%1\" (%2): connection closed")
+                        .arg(wire::renderForLog(name), reason));
         session.close();
         return;
     }
     session.setUser(user);
-    session.log(QStringLiteral("login \"%1\", %2 devices").arg(user->name).arg(user->serials.size()));
+    session.log(QStringLiteral("login \"%1\", %2 devices, %3 stored messages")
+                    .arg(user->name)
+                    .arg(user->serials.size())
+                    .arg(user->messages.size()));
     for (quint32 serial : user->serials) {
         if (const SimDevice *device = session.server().device(serial))
             session.send(deviceListMessage(device->info()));
     }
+    scheduleMessageNotice(session);
 }
 
 void handlePing(SimSession &session, const SimRequest &)
@@ -38,9 +76,36 @@ void handlePing(SimSession &session, const SimRequest &)
     session.send(pongMessage());
 }
 
+// "yenimesajiste" 0x01 user 0x01: each stored message not yet sent on this
+// connection, one "mesajvar" each. The client adds every "mesajvar" to its
+// list, so a message goes out once per connection.
+void handleMessageRequest(SimSession &session, const SimRequest &request)
+{
+    const SiteUser *user = session.user();
+    const QByteArray name = request.fields.value(0);
+    if (!user) {
+        session.log(QStringLiteral("\"yenimesajiste\" before login: no answer"));
+        return;
+    }
+    if (name != wire::encode(user->name)) {
+        session.log(QStringLiteral("\"yenimesajiste\" for \"%1\", not the logged-in user: no answer")
+                        .arg(wire::renderForLog(name)));
+        return;
+    }
+    const int from = session.messagesSent();
+    if (from >= user->messages.size()) {
+        session.log(QStringLiteral("\"yenimesajiste\": no new messages"));
+        return;
+    }
+    for (int i = from; i < user->messages.size(); ++i)
+        session.send(storedMessage(user->messages[i]));
+    session.setMessagesSent(int(user->messages.size()));
+}
+
 constexpr KeywordHandler kHandlers[] = {
     {"kulsifre", handleLogin},
     {"ping", handlePing},
+    {"yenimesajiste", handleMessageRequest},
 };
 
 } // namespace

@@ -1,19 +1,29 @@
 #include "sim_server.h"
 
 #include "demo_data.h"
+#include "sim_log.h"
 #include "sim_session.h"
 
+#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
 
 namespace sim {
 
-SimServer::SimServer(QObject *parent) : QObject(parent), m_tcp(new QTcpServer(this))
+SimServer::SimServer(QObject *parent) : SimServer(demoSite(), parent) {}
+
+SimServer::SimServer(Site site, QObject *parent)
+    : QObject(parent), m_tcp(new QTcpServer(this)), m_site(std::move(site))
 {
     setObjectName(QStringLiteral("simServer"));
     m_tcp->setObjectName(QStringLiteral("simListener"));
-    for (const DeviceInfo &info : demoDevices())
+    m_clock.start();
+    for (const DeviceInfo &info : m_site.devices)
         m_devices.emplace(info.serial, makeDevice(info));
+    if (m_site.timing.answerDelayGiven)
+        setAnswerDelay(m_site.timing.answerDelayMinMs, m_site.timing.answerDelayMaxMs);
+    m_noticeMs = m_site.timing.messageNoticeAfterMs;
+    setFaults(m_site.faults);
     connect(m_tcp, &QTcpServer::newConnection, this, &SimServer::onNewConnection);
 }
 
@@ -49,16 +59,54 @@ SimDevice *SimServer::device(quint32 serial) const
     return it == m_devices.end() ? nullptr : it->second.get();
 }
 
+void SimServer::setAnswerDelay(int minMs, int maxMs)
+{
+    m_delayMin = qMax(0, minMs);
+    m_delayMax = qMax(m_delayMin, maxMs);
+}
+
+int SimServer::drawAnswerDelay() const
+{
+    if (m_delayMax <= m_delayMin)
+        return m_delayMin;
+    return int(QRandomGenerator::global()->bounded(m_delayMin, m_delayMax + 1));
+}
+
+void SimServer::setFaults(const FaultPlan &plan)
+{
+    m_faults = plan;
+    // A device named by the fault is off line until the fault is lifted; the
+    // others are as the site describes them.
+    for (const DeviceInfo &info : m_site.devices) {
+        if (SimDevice *d = device(info.serial))
+            d->setOnline(info.online && !plan.offline.contains(info.serial));
+    }
+}
+
 void SimServer::log(const QString &line) const
 {
     if (m_logger)
-        m_logger(line);
+        m_logger(log::timestamp() + QStringLiteral("  ") + line);
+}
+
+void SimServer::logTraffic(const QString &line) const
+{
+    if (!m_quiet)
+        log(line);
 }
 
 void SimServer::onNewConnection()
 {
     while (QTcpSocket *socket = m_tcp->nextPendingConnection()) {
-        auto *session = new SimSession(socket, this);
+        if (m_sessions >= m_maxSessions) {
+            log(QStringLiteral("refused a connection from %1: already %2 sessions")
+                    .arg(socket->peerAddress().toString())
+                    .arg(m_sessions));
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        auto *session = new SimSession(socket, this, m_nextSessionId++);
         ++m_sessions;
         connect(session, &SimSession::finished, this, [this] {
             --m_sessions;

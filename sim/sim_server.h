@@ -1,7 +1,10 @@
 #pragma once
-// The listening side of the simulator and the devices all sessions share.
+// The listening side of the simulator: the site it serves, the devices all
+// sessions share, the answer timing, the faults and the log.
+#include "site.h"
 #include "sim_device.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
 
@@ -17,8 +20,13 @@ class SimServer : public QObject {
     Q_OBJECT
 public:
     static constexpr quint16 kDefaultPort = 17818;
+    // Connections beyond this many are refused (each costs buffers and a log).
+    static constexpr int kDefaultMaxSessions = 500;
 
+    // The built-in demo site, answering at once (as tests want it).
     explicit SimServer(QObject *parent = nullptr);
+    // Any site; its timing and faults apply from the start.
+    explicit SimServer(Site site, QObject *parent = nullptr);
     ~SimServer() override;
 
     // Port 0 picks a free port; port() tells which.
@@ -27,14 +35,38 @@ public:
     QHostAddress address() const;
     quint16 port() const;
 
-    // The device with this serial, or null.
+    const Site &site() const { return m_site; }
+    // The site's user whose name is these code page 1254 bytes, or null.
+    const SiteUser *findUser(const QByteArray &name) const { return m_site.findUser(name); }
+    // The device with this serial, or null. Devices are shared: what one
+    // session writes, every other session reads.
     SimDevice *device(quint32 serial) const;
     int sessionCount() const { return m_sessions; }
 
-    // Where log lines go; without a logger nothing is logged.
+    // Every answer waits between minMs and maxMs (drawn per request).
+    void setAnswerDelay(int minMs, int maxMs);
+    int answerDelayMinMs() const { return m_delayMin; }
+    int answerDelayMaxMs() const { return m_delayMax; }
+    int drawAnswerDelay() const;
+    // "yenimesaj" goes to a user with stored messages this long after login.
+    void setMessageNoticeDelay(int ms) { m_noticeMs = ms; }
+    int messageNoticeDelayMs() const { return m_noticeMs; }
+    // Faults apply to requests that arrive from now on.
+    void setFaults(const FaultPlan &plan);
+    const FaultPlan &faults() const { return m_faults; }
+    void setMaxSessions(int n) { m_maxSessions = n; }
+
+    // Milliseconds on a monotonic clock that the sessions share.
+    qint64 now() const { return m_clock.elapsed(); }
+
+    // Where log lines go (each one with its time); without a logger nothing
+    // is logged. Quiet: requests and answers are not logged, events are.
     using Logger = std::function<void(const QString &)>;
     void setLogger(Logger logger) { m_logger = std::move(logger); }
+    void setQuiet(bool quiet) { m_quiet = quiet; }
+    bool isQuiet() const { return m_quiet; }
     void log(const QString &line) const;
+    void logTraffic(const QString &line) const;
 
 signals:
     void sessionStarted();
@@ -44,9 +76,18 @@ private:
     void onNewConnection();
 
     QTcpServer *m_tcp;
+    Site m_site;
     std::map<quint32, std::unique_ptr<SimDevice>> m_devices;
+    FaultPlan m_faults;
     Logger m_logger;
+    QElapsedTimer m_clock;
+    int m_delayMin = 0;
+    int m_delayMax = 0;
+    int m_noticeMs = 20000;
     int m_sessions = 0;
+    int m_maxSessions = kDefaultMaxSessions;
+    int m_nextSessionId = 1;
+    bool m_quiet = false;
 };
 
 } // namespace sim

@@ -1,36 +1,56 @@
 #pragma once
-// One client connection: cuts the incoming bytes into requests and runs each
-// through the keyword table.
+// One client connection: cuts the incoming bytes into requests, runs each
+// through the keyword table and sends every answer through one outbox, where
+// the answer delay, the faults and the log apply to all of them alike.
+#include "outbox.h"
 #include "sim_request.h"
 
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class QTcpSocket;
+class QTimer;
 
 namespace sim {
 
 class SimServer;
-struct DemoUser;
+struct SiteUser;
 
 class SimSession : public QObject {
     Q_OBJECT
 public:
+    // Answers waiting beyond this many bytes mean the client does not read
+    // them; the connection is closed rather than letting them pile up.
+    static constexpr qsizetype kMaxBacklog = 1024 * 1024;
+
     // Takes the socket over; the session deletes itself once it disconnects.
-    SimSession(QTcpSocket *socket, SimServer *server);
+    SimSession(QTcpSocket *socket, SimServer *server, int id = 0);
     ~SimSession() override;
 
     SimServer &server() const { return *m_server; }
+    int id() const { return m_id; }
     // The logged-in user, null before a successful login.
-    const DemoUser *user() const { return m_user; }
-    void setUser(const DemoUser *user) { m_user = user; }
+    const SiteUser *user() const { return m_user; }
+    // Logs the user in (again): the count of logins grows, the user's stored
+    // messages count as not yet sent.
+    void setUser(const SiteUser *user);
+    int logins() const { return m_logins; }
+    int messagesSent() const { return m_messagesSent; }
+    void setMessagesSent(int n) { m_messagesSent = n; }
 
-    // One message, one socket write.
+    // One message, one socket write (unless a fault says otherwise). During
+    // a request it waits for that request's answer delay; otherwise it goes
+    // out at once (after what is already waiting).
     void send(const QByteArray &message);
     // Close after what was already written; later input is ignored.
     void close();
     bool isClosing() const { return m_closing; }
+    // Runs fn after ms, unless the session is gone by then.
+    void after(int ms, std::function<void()> fn);
 
+    // An event of this session, in the log with the time and the session.
     void log(const QString &line) const;
 
     // Runs one complete request (without its terminator).
@@ -41,13 +61,31 @@ signals:
 
 private:
     void onReadyRead();
+    void pump();
+    void write(const Outbox::Write &w);
+    QString label() const;
 
     QPointer<QTcpSocket> m_socket;
     SimServer *m_server;
     RequestFramer m_framer;
-    const DemoUser *m_user = nullptr;
-    bool m_closing = false;
+    Outbox m_outbox;
+    QTimer *m_pumpTimer;
+    const SiteUser *m_user = nullptr;
     QString m_peer;
+    int m_id;
+    int m_logins = 0;
+    int m_messagesSent = 0;
+    int m_requests = 0;
+    bool m_closing = false;
+    bool m_draining = false; // the drop fault: no more requests, close once the answers are out
+
+    // The request being handled: its answers share its delay.
+    struct Answering {
+        bool active = false;
+        QByteArray keyword;
+        qint64 arrived = 0;
+        qint64 due = 0;
+    } m_answering;
 };
 
 } // namespace sim

@@ -5,6 +5,7 @@
 #include "frm_haberlesme.h"
 #include "frm_mesajlar.h"
 #include "group_bar.h"
+#include "message_commands.h"
 #include "handlers.h"
 #include "image_list.h"
 #include "main_pages.h"
@@ -169,8 +170,10 @@ void TFrmAna::attach(const Login &login, TFrmhaberlesme *haberlesme, TVD1KAL *st
     if (mesajlar) {
         m_context.messageList = mesajlar->list();
         m_context.messageText = mesajlar->textArea();
+        connect(mesajlar, &TFrmMesajlar::newMessagesRequested, this, [this] { commands::requestNewMessages(m_context); });
     }
     commands::install(m_context);
+    commands::installMessages(m_context);
     m_refresh = std::make_unique<RefreshCycle>(m_context);
 }
 

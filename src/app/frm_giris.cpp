@@ -191,6 +191,13 @@ bool TFrmGiris::eventFilter(QObject *watched, QEvent *event)
         suiButton1->setFocus();
         return true;
     }
+    // Enter on a focused button presses it, so Enter, Enter logs in.
+    if (enter && (watched == suiButton1 || watched == suiButton2 || watched == suiButton3)) {
+        auto *button = static_cast<QPushButton *>(watched);
+        if (button->isEnabled())
+            button->click();
+        return true;
+    }
     if (key->key() == Qt::Key_F5) {
         Servername->setText(alternateHost());
         Servername->show();

@@ -1,21 +1,39 @@
 #pragma once
 #include <QByteArray>
 #include <QChar>
+#include <QList>
 #include <QString>
-#include <array>
 
 // Connection-wide state, held by the main window.
+//
+// The device list and the message store grow as the server sends them and
+// are never emptied while the program runs. Each ends at a fixed bound far
+// beyond any real site; what arrives past it is dropped (the handlers say so
+// in the communication log), so a server that never stops cannot exhaust the
+// client's memory.
 struct ConnectionState {
-    static constexpr int kSlots = 256;
+    static constexpr int kMaxDevices = 10000;  // device slots 1 .. kMaxDevices
+    static constexpr int kMaxMessages = 10000; // messages 0 .. kMaxMessages - 1
+
     // Slot 0: the user name of the login; slots 1 onward: device serials in
     // the order the device list named them.
-    std::array<QByteArray, kSlots> deviceSerials;
+    QList<QByteArray> deviceSerials{QByteArray()};
     int deviceCount = 1;   // next free slot; never reset while the program runs
-    std::array<QByteArray, kSlots> messageTitles;
-    std::array<QByteArray, kSlots> messageTexts;
+    QList<QByteArray> messageTitles;
+    QList<QByteArray> messageTexts;
     int messageCount = 0;
     QByteArray pendingRequest; // keyword of the answer expected next
     bool connected = false;
+
+    // Stores a serial in the next free slot; false (nothing stored) once the
+    // list is full.
+    bool addDevice(const QByteArray &serial);
+    // Stores a message as number messageCount; false once the store is full.
+    bool addMessage(const QByteArray &title, const QByteArray &text);
+    // Slot i, or an empty text for a slot that holds nothing.
+    QByteArray serialAt(int slot) const { return deviceSerials.value(slot); }
+    QByteArray messageTitleAt(int i) const { return messageTitles.value(i); }
+    QByteArray messageTextAt(int i) const { return messageTexts.value(i); }
 };
 
 // Program-wide values, one instance each.

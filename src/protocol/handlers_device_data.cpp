@@ -3,13 +3,137 @@
 // states.
 #include "handlers.h"
 
+#include "client_state.h"
+#include "led_display.h"
+#include "named_widgets.h"
+#include "payload_decoder.h"
+#include "pending.h"
+#include "register_store.h"
+#include "wire.h"
 #include "working_text.h"
+
+#include <QLabel>
 
 namespace handlers {
 
-void akimdegerleri(WorkingText &, ClientContext &) {}
-void registerPayload(WorkingText &, ClientContext &) {}
-void relayStates(WorkingText &, ClientContext &) {}
-void singleRelayState(WorkingText &, ClientContext &) {}
+namespace {
+
+QString activeSerialText(const ClientContext &ctx)
+{
+    return QString::number(ctx.prog ? ctx.prog->activeSerial : 0);
+}
+
+template <class W> W *widget(const ClientContext &ctx, const QString &name)
+{
+    return ctx.mainWidgets ? ctx.mainWidgets->get<W>(name) : nullptr;
+}
+
+void setHeader(const ClientContext &ctx, const QString &text)
+{
+    if (auto *label = widget<QLabel>(ctx, QStringLiteral("Label2")))
+        label->setText(text);
+}
+
+// What the message line and the header of page 0 say for each register
+// answer, after the serial.
+struct RegisterAnswer {
+    const QByteArray &pendingRequest;
+    const char *notice;
+    const char *header;
+};
+
+const RegisterAnswer kRegisterAnswers[] = {
+    {pending::anideger, " Seri Nolu Cihazın ölçüm değerleri alınıyor. ", " Nolu Cihaz Verileri"},
+    {pending::tuketim, " Seri Nolu Cihazın tüketim değerleri alınıyor. ", " Nolu Cihaz Tüketim Verileri"},
+    {pending::harmonikzorv, " Seri Nolu Cihazın harmonikzorv değerleri alınıyor. ",
+     " Nolu Cihaz harmonikzorv Verileri"},
+    // The constants answer carries the consumption header.
+    {pending::sabitler, " Seri Nolu Cihazın sabit değerleri alınıyor. ", " Nolu Cihaz Tüketim Verileri"},
+    {pending::kondasatordurum, " Seri Nolu Cihazın kondansatör durum ve güç değerleri alınıyor. ",
+     " nolu cihaz kondansatör bilgileri"},
+};
+
+// A relay label of the industrial modem: "Pasif" in red or "Aktif" in green.
+void showRelay(const ClientContext &ctx, int relay, bool active)
+{
+    auto *label = widget<QLabel>(ctx, QStringLiteral("lblrole%1drm").arg(relay));
+    if (!label)
+        return;
+    label->setText(active ? QStringLiteral("Aktif") : QStringLiteral("Pasif"));
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, active ? QColor(0x00, 0xFF, 0x00) : QColor(0xFF, 0x00, 0x00));
+    label->setPalette(p);
+}
+
+} // namespace
+
+void akimdegerleri(WorkingText &text, ClientContext &ctx)
+{
+    text.skip(14);
+    static const char *const kDisplays[] = {"akim1", "akim2", "akim3", "akimt", "Sno", "Trh", "Saat"};
+    for (const char *name : kDisplays) {
+        const QByteArray field = text.nextField();
+        if (auto *led = widget<LedDisplay>(ctx, QLatin1String(name)))
+            led->setText(wire::decode(field));
+    }
+}
+
+void registerPayload(WorkingText &text, ClientContext &ctx)
+{
+    const QByteArray request = ctx.conn ? ctx.conn->pendingRequest : QByteArray();
+    const RegisterAnswer *answer = nullptr;
+    for (const RegisterAnswer &a : kRegisterAnswers)
+        if (a.pendingRequest == request)
+            answer = &a;
+    if (!answer || !ctx.store) {
+        text.clear();
+        return;
+    }
+    ctx.store->targetRow = 1;
+    const QString serial = activeSerialText(ctx);
+    ctx.setMessage(serial + QString::fromUtf8(answer->notice));
+    // The payload runs to the end of the read. A field the decoder cannot
+    // read ends the handling of the whole read: the header stays as it was.
+    payload::decode(text.view(), *ctx.store);
+    text.clear();
+    setHeader(ctx, serial + QString::fromUtf8(answer->header));
+}
+
+void relayStates(WorkingText &text, ClientContext &ctx)
+{
+    if (ctx.store)
+        ctx.store->targetRow = 1;
+    const QString serial = activeSerialText(ctx);
+    ctx.setMessage(serial + QStringLiteral(" Seri Nolu Cihazın röle durumları alınıyor. "));
+    QByteArray states[3];
+    for (QByteArray &s : states)
+        s = text.nextField('#');
+    text.clear();
+    setHeader(ctx, serial + QStringLiteral(" Nolu Cihaz röle durumları"));
+    // "Röle" as code page 1254 bytes, then the relay number and its state.
+    for (int relay = 1; relay <= 3; ++relay) {
+        const QByteArray name = QByteArray("R\xF6le") + QByteArray::number(relay);
+        if (states[relay - 1] == name + '0')
+            showRelay(ctx, relay, false);
+        else if (states[relay - 1] == name + '1')
+            showRelay(ctx, relay, true);
+    }
+}
+
+void singleRelayState(WorkingText &text, ClientContext &ctx)
+{
+    if (ctx.store)
+        ctx.store->targetRow = 1;
+    const QByteArray relay = text.takeByte();
+    text.skip(1);
+    const QByteArray state = text.takeByte();
+    text.clear();
+    if (relay.size() != 1 || state.size() != 1)
+        return;
+    const int index = relay.at(0) - '0';
+    if (index < 0 || index > 2 || (state.at(0) != '0' && state.at(0) != '1'))
+        return;
+    showRelay(ctx, index + 1, state.at(0) == '1');
+}
 
 } // namespace handlers

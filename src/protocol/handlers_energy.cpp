@@ -2,15 +2,351 @@
 // reset, device energy summaries and the water-meter index.
 #include "handlers.h"
 
+#include "client_state.h"
+#include "energy_ratios.h"
+#include "energy_summary.h"
+#include "group_bar.h"
+#include "led_display.h"
+#include "meter_readout.h"
+#include "named_widgets.h"
+#include "numbers.h"
+#include "silent_abort.h"
+#include "wire.h"
 #include "working_text.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTime>
+
+#include <array>
+#include <optional>
 
 namespace handlers {
 
-void reaktifenerji(WorkingText &, ClientContext &) {}
-void tedassycal(WorkingText &, ClientContext &) {}
-void sayacal(WorkingText &, ClientContext &) {}
-void sycdegerleri(WorkingText &, ClientContext &) {}
-void cihazenerji(WorkingText &, ClientContext &) {}
-void waterMeterIndex(WorkingText &, ClientContext &) {}
+namespace {
+
+QChar separatorOf(const ClientContext &ctx)
+{
+    return ctx.prog ? ctx.prog->decimalSeparator : QLatin1Char('.');
+}
+
+template <class T> T *widget(const ClientContext &ctx, const char *name)
+{
+    return ctx.mainWidgets ? ctx.mainWidgets->get<T>(QLatin1String(name)) : nullptr;
+}
+
+void setLed(const ClientContext &ctx, const char *name, const QString &text)
+{
+    if (auto *led = widget<LedDisplay>(ctx, name))
+        led->setText(text);
+}
+
+QString ledText(const ClientContext &ctx, const char *name)
+{
+    const auto *led = widget<LedDisplay>(ctx, name);
+    return led ? led->text() : QString();
+}
+
+void setEdit(const ClientContext &ctx, const char *name, const QString &text)
+{
+    if (auto *edit = widget<QLineEdit>(ctx, name))
+        edit->setText(text);
+}
+
+QString serialBox(const ClientContext &ctx)
+{
+    const auto *edit = widget<QLineEdit>(ctx, "Edit111");
+    return edit ? edit->text() : QString();
+}
+
+// The locale's long time format, without the time zone that Qt adds to it.
+QString timeOfArrival()
+{
+    static const QString format = [] {
+        QString f = QLocale().timeFormat(QLocale::LongFormat);
+        f.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b\\s*")));
+        return f.trimmed();
+    }();
+    return QLocale().toString(QTime::currentTime(), format);
+}
+
+void showBand(const ClientContext &ctx, const char *name, energy::Band band)
+{
+    auto *label = widget<QLabel>(ctx, name);
+    if (!label)
+        return;
+    label->setText(energy::bandText(band));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, QColor::fromRgb(QRgb(energy::bandColour(band))));
+    label->setPalette(pal);
+}
+
+// ---------------------------------------------------------------------------
+// Energy between two dates.
+
+struct RangeDisplays {
+    std::array<const char *, 6> values; // A1, A2, L1, L2, C1, C2
+    std::array<const char *, 2> ratios; // inductive, capacitive
+    std::array<const char *, 2> bands;
+    // The meter page's own date and time fields beside its two rows; the
+    // page-1 fields are hidden while a meter is selected.
+    const char *pageFirstDate;
+    const char *pageLastDate;
+    const char *pageTime;
+};
+
+const RangeDisplays kAnalyserRange{{"ak1", "ak2", "in1", "in2", "kap1", "kap2"},
+                                   {"indoran", "kaporan"},
+                                   {"inddurum", "Kapdurum"},
+                                   nullptr,
+                                   nullptr,
+                                   nullptr};
+const RangeDisplays kMeterRange{{"RzLEDak1", "RzLEDak2", "RzLEDin1", "RzLEDin2", "RzLEDkap1", "RzLEDkap2"},
+                                {"RzLEDsycinoran", "RzLEDsyckaporan"},
+                                {"lblsycindurum", "lblsyckapdurum"},
+                                "Edit2",
+                                "Edit3",
+                                "Edit6"};
+
+// Serial, the two dates and the six counters; the last byte after them is
+// skipped. A value that does not parse stops the work at that display.
+void energyBetweenDates(WorkingText &text, ClientContext &ctx, qsizetype skip, const RangeDisplays &d)
+{
+    text.skip(skip);
+    std::array<QByteArray, 9> f;
+    for (QByteArray &field : f)
+        field = text.nextField();
+    text.skip(1);
+    const QString serial = wire::decode(f[0]);
+    const QString date1 = wire::decode(f[1]);
+    const QString date2 = wire::decode(f[2]);
+    ctx.setMessage(serial + QStringLiteral(" Cihazının ") + date1 + QStringLiteral(" ve ") + date2
+                   + QStringLiteral(" tarihleri arası Enerji bilgileri alınıyor. "));
+
+    const QString now = timeOfArrival();
+    setEdit(ctx, "Edit4", now);
+    setEdit(ctx, "Edit222", date1);
+    setEdit(ctx, "Edit333", date2);
+    if (d.pageTime) {
+        setEdit(ctx, d.pageTime, now);
+        setEdit(ctx, d.pageFirstDate, date1);
+        setEdit(ctx, d.pageLastDate, date2);
+    }
+
+    const QChar sep = separatorOf(ctx);
+    std::array<QString, 6> shown;
+    for (size_t i = 0; i < 6; ++i) {
+        const std::optional<double> v = numbers::parseDecimal(wire::decode(f[3 + i]), sep);
+        if (!v)
+            return;
+        shown[i] = numbers::formatPattern(*v, u"##.00", sep);
+        setLed(ctx, d.values[i], shown[i]);
+    }
+    // The ratios come from the values as shown, two decimals each.
+    std::array<double, 6> v{};
+    for (size_t i = 0; i < 6; ++i) {
+        shown[i].replace(u',', sep);
+        const std::optional<double> back = numbers::parseDecimal(shown[i], sep);
+        if (!back)
+            return;
+        v[i] = *back;
+    }
+    const energy::Ratios r = energy::rangeRatios(v[0], v[1], v[2], v[3], v[4], v[5]);
+    setLed(ctx, d.ratios[0], numbers::formatPattern(r.inductive, u"##.00", sep));
+    setLed(ctx, d.ratios[1], numbers::formatPattern(r.capacitive, u"##.00", sep));
+    showBand(ctx, d.bands[0], energy::band(r.inductive, energy::Reactive::Inductive));
+    showBand(ctx, d.bands[1], energy::band(r.capacitive, energy::Reactive::Capacitive));
+}
+
+// ---------------------------------------------------------------------------
+// Meter readout.
+
+// Keeps the readout's index beside the memo: the memo's text and the
+// index grow together while only the pieces are appended; any other change
+// of the memo (the meter page's reset empties it) is noticed and the index
+// is rebuilt from the memo.
+class ReadoutIndex : public QObject {
+    Q_OBJECT
+public:
+    explicit ReadoutIndex(QPlainTextEdit *memo) : QObject(memo), m_memo(memo)
+    {
+        connect(memo->document(), &QTextDocument::contentsChange, this, [this](int, int, int) {
+            if (!m_writing)
+                m_stale = true;
+        });
+    }
+
+    static ReadoutIndex *of(QPlainTextEdit *memo)
+    {
+        auto *index = memo->findChild<ReadoutIndex *>(QString(), Qt::FindDirectChildrenOnly);
+        return index ? index : new ReadoutIndex(memo);
+    }
+
+    const energy::MeterReadout &readout() const { return m_readout; }
+
+    void append(const QString &piece)
+    {
+        QTextDocument *doc = m_memo->document();
+        if (m_stale || doc->characterCount() - 1 != m_readout.size()) {
+            m_readout.reset(m_memo->toPlainText());
+            m_stale = false;
+        }
+        m_writing = true;
+        QTextCursor cursor(doc);
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(piece);
+        const qsizetype cut = m_readout.append(piece);
+        if (cut > 0) {
+            cursor.setPosition(0);
+            cursor.setPosition(int(cut), QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        }
+        m_writing = false;
+    }
+
+private:
+    QPlainTextEdit *m_memo;
+    energy::MeterReadout m_readout;
+    bool m_writing = false;
+    bool m_stale = true;
+};
+
+// The readout as the memo shows it: lines end with a line feed; the
+// readout's frame bytes (STX, ETX) and other control bytes are not drawn.
+QString readoutText(const QByteArray &bytes)
+{
+    QString s = wire::decode(bytes);
+    s.removeIf([](QChar c) { return c.unicode() < 0x20 && c != u'\n' && c != u'\t'; });
+    return s;
+}
+
+const std::array<const char *, energy::MeterReadout::kCodes> kCodeDisplays = {
+    "Rzsycakttop", "Rzsycindtop", "Rzsyckaptop", "RzsycT1", "RzsycT2", "RzsycT3",
+};
+
+// The ratios of the meter's own totals, once the capacitive total has
+// arrived. The totals are written with a decimal comma first.
+void meterTotalRatios(ClientContext &ctx)
+{
+    if (ledText(ctx, "Rzsyckaptop") == QLatin1String("00000000"))
+        return;
+    std::array<double, 3> totals{};
+    const std::array<const char *, 3> names = {"Rzsycakttop", "Rzsycindtop", "Rzsyckaptop"};
+    for (size_t i = 0; i < 3; ++i) {
+        QString caption = ledText(ctx, names[i]);
+        const qsizetype dot = caption.indexOf(u'.');
+        if (dot >= 0)
+            caption[dot] = u',';
+        setLed(ctx, names[i], caption);
+    }
+    for (size_t i = 0; i < 3; ++i) {
+        const std::optional<double> v = numbers::parseDecimal(ledText(ctx, names[i]), QLatin1Char(','));
+        if (!v)
+            return;
+        totals[i] = *v;
+    }
+    if (totals[0] == 0)
+        return;
+    const QChar sep = separatorOf(ctx);
+    setLed(ctx, "RzLEDinddurum", numbers::formatPattern(totals[1] / totals[0] * 100.0, u"0.00", sep));
+    setLed(ctx, "RzLEDkapdurum", numbers::formatPattern(totals[2] / totals[0] * 100.0, u"0.00", sep));
+}
+
+bool sameGroupName(const QString &caption, const QByteArray &group)
+{
+    QByteArray upper = group;
+    for (char &c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    return caption == wire::decode(upper);
+}
+
+} // namespace
+
+void reaktifenerji(WorkingText &text, ClientContext &ctx)
+{
+    energyBetweenDates(text, ctx, 14, kAnalyserRange);
+}
+
+void tedassycal(WorkingText &text, ClientContext &ctx)
+{
+    energyBetweenDates(text, ctx, 11, kMeterRange);
+}
+
+void sayacal(WorkingText &text, ClientContext &ctx)
+{
+    const QString serial = serialBox(ctx);
+    ctx.setMessage(serial + QStringLiteral(" Seri Nolu sayaç değerleri alınıyor. "));
+    text.skip(10);
+    text.removeFirst("sayacal", 3);
+    if (auto *header = widget<QLabel>(ctx, "Label2"))
+        header->setText(serial + QStringLiteral(" Nolu Sayaç Değerleri"));
+
+    auto *memo = widget<QPlainTextEdit>(ctx, "Memo3");
+    if (!memo)
+        return;
+    ReadoutIndex *index = ReadoutIndex::of(memo);
+    // The rest stays in the working text: the walk goes on over it.
+    index->append(readoutText(text.rest()));
+    for (int i = 0; i < energy::MeterReadout::kCodes; ++i)
+        if (const std::optional<QString> v = index->readout().value(i))
+            setLed(ctx, kCodeDisplays[size_t(i)], *v);
+    meterTotalRatios(ctx);
+}
+
+void sycdegerleri(WorkingText &text, ClientContext &ctx)
+{
+    text.skip(13);
+    for (const char *name : {"SayacAktif", "Sayacind", "SayacKap"})
+        setLed(ctx, name, wire::decode(text.nextField()));
+}
+
+void cihazenerji(WorkingText &text, ClientContext &ctx)
+{
+    text.skip(12);
+    const QByteArray serialBytes = text.nextField();
+    const QByteArray group = text.nextField();
+    const QByteArray data = text.peekField();
+    const QString serial = wire::decode(serialBytes);
+    ctx.setMessage(serial + QStringLiteral(" Enerji bilgileri alınıyor. "));
+    if (ctx.store) {
+        // A field that does not convert ends the read here (SilentAbort).
+        const energy::SummaryResult result = energy::decodeEnergySummary(data, *ctx.store, separatorOf(ctx));
+        if (result == energy::SummaryResult::RowOutside)
+            ctx.note(QStringLiteral("cihazenerji: %1 cihazının enerji özeti 1 ile 250 arasında olmayan bir satırı "
+                                    "gösteriyor; saklanmadı.")
+                         .arg(serial));
+    }
+    text.nextField();
+    text.skip(1);
+    if (!ctx.deviceBar)
+        return;
+    for (GroupBarGroup *g : ctx.deviceBar->groups()) {
+        if (!sameGroupName(g->caption(), group))
+            continue;
+        for (GroupBarItem *item : g->items())
+            if (item->caption().contains(serial))
+                item->setFontColor(QColor(0x00, 0x00, 0xFF));
+    }
+}
+
+void waterMeterIndex(WorkingText &text, ClientContext &ctx)
+{
+    const int serial = ctx.prog ? ctx.prog->activeSerial : 0;
+    ctx.setMessage(QString::number(serial) + QStringLiteral(" Seri Nolu Cihazın sayac endeksi gönderiliyor. "));
+    // The dispatcher has skipped "enerjial", its 3 bytes and "suendeks".
+    const std::optional<qint32> litres = numbers::parseInt(text.view());
+    if (!litres)
+        throw SilentAbort(); // the rest of the read is dropped; the display keeps its value
+    setLed(ctx, "displaysuendeks", numbers::formatGeneral(*litres / 1000.0, separatorOf(ctx)));
+    text.clear();
+}
 
 } // namespace handlers
+
+#include "handlers_energy.moc"

@@ -62,9 +62,8 @@ void decode(QByteArrayView text, RegisterStore &store)
             const qint64 remaining = registers - pass;
             const qint64 from = store.startRegister;
             const qint64 to = from + remaining - 1;
-            const qint64 rowBase = (qint64(store.targetRow) - 1) * RegisterStore::kRowWidth;
-            const qint64 lo = std::max<qint64>(from, -rowBase);
-            const qint64 hi = std::min<qint64>(to, RegisterStore::kCells - 1 - rowBase);
+            const qint64 lo = std::max<qint64>(from, 0);
+            const qint64 hi = std::min<qint64>(to, RegisterStore::lastRegister(store.targetRow));
             for (qint64 reg = lo; reg <= hi; ++reg) {
                 store.write(store.targetRow, int(reg), value);
                 store.storeRaw(store.targetRow, int(reg), high, low);

@@ -16,16 +16,30 @@ void RegisterStore::initialise()
     startRegister = 0;
 }
 
+// A row outside 1..250 is outside the table whatever the register: row 0
+// register 300 is not row 1 register 44. Register numbers count upward from
+// 0 of the row and run on into the rows below it, up to the table's end.
 qint64 RegisterStore::cellOf(int row, int reg)
 {
+    if (row < 1 || row > kRows || reg < 0)
+        return -1;
     const qint64 cell = (qint64(row) - 1) * kRowWidth + reg;
-    return cell >= 0 && cell < kCells ? cell : -1;
+    return cell < kCells ? cell : -1;
 }
 
 qint64 RegisterStore::rawCellOf(int row, int cell)
 {
+    if (row < 1 || row > kRows || cell < 0)
+        return -1;
     const qint64 at = (qint64(row) - 1) * kRawRowWidth + cell;
-    return at >= 0 && at < kRawCells ? at : -1;
+    return at < kRawCells ? at : -1;
+}
+
+int RegisterStore::lastRegister(int row)
+{
+    if (row < 1 || row > kRows)
+        return -1;
+    return (kRows - row + 1) * kRowWidth - 1;
 }
 
 double RegisterStore::read(int row, int reg) const
@@ -63,9 +77,11 @@ void RegisterStore::reset(int row, int first, int last)
 {
     // The registers of a row are consecutive cells; only the part of the
     // range that lies inside the table is touched.
+    if (row < 1 || row > kRows)
+        return;
     const qint64 base = (qint64(row) - 1) * kRowWidth;
-    const qint64 from = std::max<qint64>(base + first, 0);
-    const qint64 to = std::min<qint64>(base + last, kCells - 1);
+    const qint64 from = base + std::max(first, 0);
+    const qint64 to = base + std::min(last, lastRegister(row));
     for (qint64 cell = from; cell <= to; ++cell) {
         m_values[cell] = -1.0;
         std::fill_n(m_raw.get() + cell * kRawPerRegister, kRawPerRegister, -1);

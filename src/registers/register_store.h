@@ -10,8 +10,8 @@
 // register number of 256 or more continues into the next row, so register 300
 // of row 1 is register 44 of row 2. The raw byte table keeps four cells per
 // register (high byte, low byte, two spare) with the same continuation rule.
-// -1 means nothing has been received. An address outside the tables reads -1
-// and is never written.
+// -1 means nothing has been received. An address outside the tables (a row
+// outside 1..250 included) reads -1 and is never written.
 class RegisterStore {
 public:
     static constexpr int kRows = 250;
@@ -42,9 +42,13 @@ public:
     int targetRow = 0;
     int startRegister = 0;
 
-    // Cell numbers, or -1 outside the tables.
+    // Cell numbers, or -1 outside the tables (a row outside 1..250, a
+    // negative register or cell, or an address past the table's end).
     static qint64 cellOf(int row, int reg);
     static qint64 rawCellOf(int row, int cell);
+    // The highest register number of the row that still lies in the table
+    // (255 for row 250), or -1 for a row outside it.
+    static int lastRegister(int row);
 
 private:
     std::unique_ptr<double[]> m_values;

@@ -80,8 +80,26 @@ void GroupBarItem::mouseReleaseEvent(QMouseEvent *e)
         return;
     QPointer<GroupBarItem> self(this);
     emit clicked(this);
-    if (self && onClick)
-        onClick(this);
+    if (!self || !onClick)
+        return;
+    // The action may empty the bar (a click while disconnected logs in
+    // again): it runs from its own copy, so resetting onClick cannot destroy
+    // it mid-run, and the item stays alive until the action returns.
+    const std::function<void(GroupBarItem *)> action = onClick;
+    ++m_running;
+    action(this);
+    --m_running;
+    if (m_discarded && m_running == 0)
+        deleteLater();
+}
+
+void GroupBarItem::discard()
+{
+    hide();
+    onClick = nullptr;
+    m_discarded = true;
+    if (m_running == 0)
+        deleteLater();
 }
 
 void GroupBarItem::enterEvent(QEnterEvent *)
@@ -156,12 +174,11 @@ GroupBarItem *GroupBarGroup::insertItem(const QString &caption, int imageIndex)
 
 void GroupBarGroup::clearItems()
 {
-    // deleteLater: an item's own click action may clear the bar.
+    // An item's own click action may clear the bar: each item goes away
+    // only after its running click, if any, has returned.
     for (GroupBarItem *it : std::as_const(m_items)) {
         m_itemLayout->removeWidget(it);
-        it->hide();
-        it->onClick = nullptr;
-        it->deleteLater();
+        it->discard();
     }
     m_items.clear();
     relayout();

@@ -31,6 +31,11 @@ public:
 
     QSize sizeHint() const override;
 
+    // Taken out of its group: hidden, without action, and deleted once no
+    // click of its own is running.
+    void discard();
+    bool isDiscarded() const { return m_discarded; }
+
 signals:
     void clicked(GroupBarItem *item);
 
@@ -46,6 +51,8 @@ private:
     int m_imageIndex;
     QColor m_fontColor{Qt::black};
     bool m_hover = false;
+    int m_running = 0;        // clicks of this item whose action has not returned
+    bool m_discarded = false;
 };
 
 // A captioned group of items; new items go to the top. The group colour is

@@ -74,8 +74,8 @@ QGroupBox *measurementGroup(QWidget *parent, const char *title, const Row *rows,
     return g;
 }
 
-// Panel7's title strip: the register row shown, the active serial and the
-// diagnostics that Ctrl+Q reveals.
+// Panel7's title strip: the register row shown, the active serial, the
+// header of the last register answer and the diagnostics that Ctrl+Q reveals.
 QWidget *rowField(QWidget *parent)
 {
     auto *w = new QWidget(parent);
@@ -94,7 +94,17 @@ QWidget *rowField(QWidget *parent)
     bold.setBold(true);
     serial->setFont(bold);
     h->addWidget(serial);
-    h->addStretch(1);
+    h->addSpacing(12);
+    // Header of the last register answer: the serial and what it carried.
+    QLabel *header = kit::label(w, QStringLiteral("Label2"), QString());
+    header->setFont(bold);
+    header->setMinimumWidth(220);
+    {
+        QPalette p = header->palette();
+        p.setColor(QPalette::WindowText, QColor(0x40, 0x00, 0x80));
+        header->setPalette(p);
+    }
+    h->addWidget(header, 1);
 
     QPushButton *twice = kit::button(w, QStringLiteral("btnikikereiste"), u8("2 kere veri iste"));
     twice->hide();

@@ -39,7 +39,9 @@ QLabel *rowCaption(QWidget *parent, const QString &text, Qt::Alignment align = Q
     return l;
 }
 
-// Index registers of the meter, one captioned display per OBIS code.
+// Index registers of the meter, one captioned display per OBIS code. Meters
+// write 8 to 11 characters before the unit, so the displays get the width
+// of their half of the page.
 struct IndexRow {
     const char *name;
     const char *caption;
@@ -53,13 +55,15 @@ void fillIndexGroup(QGroupBox *box, std::initializer_list<IndexRow> rows)
     int r = 0;
     for (const IndexRow &row : rows) {
         grid->addWidget(rowCaption(box, QString::fromUtf8(row.caption)), r, 0);
-        grid->addWidget(meterLed(box, QString::fromLatin1(row.name), kResetIndex), r, 1);
+        LedDisplay *led = meterLed(box, QString::fromLatin1(row.name), kResetIndex);
+        led->setMinimumWidth(200);
+        grid->addWidget(led, r, 1);
         ++r;
     }
     grid->setColumnStretch(1, 1);
 }
 
-QGroupBox *buildIndexGroups(QWidget *page, QVBoxLayout *column)
+void buildIndexGroups(QWidget *page, QHBoxLayout *row)
 {
     QGroupBox *totals = kit::group(page, QString(), QStringLiteral("    Sayaç Endeks Değerleri   "));
     fillIndexGroup(totals, {{"Rzsycakttop", "Aktif Toplam (1.8.0)"},
@@ -72,13 +76,11 @@ QGroupBox *buildIndexGroups(QWidget *page, QVBoxLayout *column)
         hidden->hide();
         grid->addWidget(hidden, grid->rowCount(), 1);
     }
-    column->addWidget(totals);
+    row->addWidget(totals, 1);
 
     QGroupBox *tariffs = kit::group(page, QString(), QStringLiteral("Aktif Değerler"));
-    fillIndexGroup(tariffs, {{"RzsycT1", "T1"}, {"RzsycT2", "T2"}, {"RzsycT3", "T3"}});
-    column->addWidget(tariffs);
-    column->addStretch(1);
-    return totals;
+    fillIndexGroup(tariffs, {{"RzsycT1", "T1 (1.8.1)"}, {"RzsycT2", "T2 (1.8.2)"}, {"RzsycT3", "T3 (1.8.3)"}});
+    row->addWidget(tariffs, 1);
 }
 
 // Energy at two dates, the ratios between them and their bands.
@@ -99,7 +101,7 @@ QGroupBox *buildRatioGroup(QWidget *page)
     grid->addWidget(last, 1, 1);
     ShadowButton *compute =
         kit::shadowButton(box, QStringLiteral("VrShadowButton12"), QStringLiteral("Tarih Arası Oranları Hesapla"));
-    grid->addWidget(compute, 0, 2, 2, 2);
+    grid->addWidget(compute, 1, 2, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
 
     const Qt::Alignment head = Qt::AlignHCenter | Qt::AlignBottom;
     grid->addWidget(rowCaption(box, QStringLiteral("Tarih"), head), 2, 0);
@@ -127,9 +129,9 @@ QGroupBox *buildRatioGroup(QWidget *page)
     grid->addWidget(kit::edit(box, QStringLiteral("Edit5")), 7, 1);
     grid->addWidget(rowCaption(box, QStringLiteral("Saat")), 7, 2, Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(kit::edit(box, QStringLiteral("Edit6")), 7, 3);
-    for (int c = 0; c < 4; ++c)
-        grid->setColumnStretch(c, 1);
-    grid->setRowStretch(8, 1);
+    grid->setColumnStretch(0, 2);
+    for (int c = 1; c < 4; ++c)
+        grid->setColumnStretch(c, 3);
     return box;
 }
 
@@ -145,23 +147,29 @@ void pages::buildSayac(QWidget *page)
     buttons->setSpacing(10);
     buttons->addWidget(kit::shadowButton(page, QStringLiteral("VrShadowButton11"), QStringLiteral("Sayaç Oku")));
     buttons->addWidget(kit::shadowButton(page, QStringLiteral("VrShadowButton13"), QStringLiteral("Tedaş Okuma")));
-    buttons->addStretch(1);
+    buttons->addSpacing(16);
+    // Header of the readout: which meter the values below belong to.
+    QLabel *header = kit::label(page, QStringLiteral("Label2"), QStringLiteral("Sayaç Değerleri"));
+    QFont headerFont = header->font();
+    headerFont.setBold(true);
+    headerFont.setPointSizeF(headerFont.pointSizeF() * 1.4);
+    header->setFont(headerFont);
+    buttons->addWidget(header, 1);
     outer->addLayout(buttons);
 
-    auto *middle = new QHBoxLayout;
-    middle->setSpacing(8);
-    auto *indexColumn = new QVBoxLayout;
-    indexColumn->setSpacing(8);
-    buildIndexGroups(page, indexColumn);
-    middle->addLayout(indexColumn, 2);
-    middle->addWidget(buildRatioGroup(page), 3);
-    outer->addLayout(middle);
+    auto *indexRow = new QHBoxLayout;
+    indexRow->setSpacing(8);
+    buildIndexGroups(page, indexRow);
+    outer->addLayout(indexRow);
+    outer->addWidget(buildRatioGroup(page));
 
     QGroupBox *readout = kit::group(page, QString(), QStringLiteral("Okunan Veriler"));
     auto *readoutLayout = new QVBoxLayout(readout);
     auto *memo = new QPlainTextEdit(readout);
     memo->setObjectName(QStringLiteral("Memo3"));
     memo->setReadOnly(true);
+    // The readout only grows by what the meter sends; nothing to undo.
+    memo->setUndoRedoEnabled(false);
     memo->setAccessibleName(QStringLiteral("Okunan Veriler"));
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     readoutLayout->addWidget(memo);

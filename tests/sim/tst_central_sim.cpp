@@ -36,15 +36,20 @@ QByteArray demoDeviceList()
     return cihazlar("Merkez Fabrika", "QRN410", "Ana Pano Analiz\xF6r\xFC", "12001")
         + cihazlar("Merkez Fabrika", "Rkt90wz", "Kompanzasyon R\xF6lesi", "12002")
         + cihazlar("Merkez Fabrika", "LBE620", "Trafo A\xFE\xFDr\xFD Ak\xFDm R\xF6lesi", "12003")
+        + cihazlar("Merkez Fabrika", "PMT830", "Ana Saya\xE7 Modemi", "12007")
         + cihazlar("depo", "PMT830", "Saya\xE7 Okuma Modemi", "12004")
         + cihazlar("depo", "Rkt90wz", "So\xF0uk Hava Deposu", "12005")
-        + cihazlar("depo", "XYZ100", "Deneme Cihaz\xFD", "12006");
+        + cihazlar("depo", "XYZ100", "Pompa Modemi", "12006")
+        + cihazlar("\xDEube Ofis", "QRN410", "Ofis Analiz\xF6r\xFC", "12008")
+        + cihazlar("\xDEube Ofis", "PMT830", "Ofis Sayac\xFD", "12009")
+        + cihazlar("\xDEube Ofis", "Rkt90wz", "At\xF6lye Kompanzasyon", "12010");
 }
 
 QByteArray isletmeDeviceList()
 {
     return cihazlar("depo", "PMT830", "Saya\xE7 Okuma Modemi", "12004")
-        + cihazlar("depo", "Rkt90wz", "So\xF0uk Hava Deposu", "12005");
+        + cihazlar("depo", "Rkt90wz", "So\xF0uk Hava Deposu", "12005")
+        + cihazlar("\xDEube Ofis", "PMT830", "Ofis Sayac\xFD", "12009");
 }
 
 QList<QByteArray> eachByte(const QByteArray &bytes)
