@@ -3,6 +3,9 @@
 // device's acknowledgement on the message line, and the new values read back.
 #include "client_state.h"
 #include "client_windows.h"
+#include "demo_data.h"
+#include "group_bar.h"
+#include "register_store.h"
 #include "sim_device.h"
 #include "sim_server.h"
 #include "spin_edit.h"
@@ -15,74 +18,131 @@
 
 namespace {
 
-constexpr int kRelay = 12002;
+constexpr quint32 kRelay = 12002;
+constexpr int kWait = 8000;
 
-struct Session {
-    sim::SimServer server;
-    ClientWindows w;
-    QLabel *message = nullptr;
-    QLabel *outgoing = nullptr;
-
-    bool start()
-    {
-        if (!server.listen(QHostAddress::LocalHost, 0))
-            return false;
-        w.giris.setInternetProbe([] { return true; });
-        w.giris.findChild<QLineEdit *>("Edit1")->setText("demo");
-        w.giris.findChild<QLineEdit *>("Edit4")->setText("1234");
-        w.giris.findChild<QLineEdit *>("edtport")->setText(QString::number(server.port()));
-        w.giris.show();
-        QTest::mouseClick(w.giris.findChild<QPushButton *>("suiButton1"), Qt::LeftButton);
-        message = w.ana.findChild<QLabel *>("LblMesaj");
-        outgoing = w.ana.findChild<QLabel *>("LblGiden");
-        return w.ana.state().connected && message && outgoing;
-    }
-    template <class T> T *named(const char *name) { return w.ana.widgets().get<T>(QString::fromLatin1(name)); }
-    void type(const char *spin, const QString &text) { named<SpinEdit>(spin)->setText(text); }
-    void check(const char *button) { named<QAbstractButton>(button)->setChecked(true); }
-    void click(const char *button) { QTest::mouseClick(named<QAbstractButton>(button), Qt::LeftButton); }
-    // The serial box and the active device as a selection leaves them.
-    void target(int serial)
-    {
-        named<QLineEdit>("Edit111")->setText(QString::number(serial));
-        if (w.ana.context().prog)
-            w.ana.context().prog->activeSerial = serial;
-        for (const char *page : {"suiTabSheet1", "suiTabSheet5", "suiTabSheet6"})
-            named<QWidget>(page)->setEnabled(true);
-    }
-    bool waitForMessage(const QString &text) { return QTest::qWaitFor([&] { return message->text() == text; }, 5000); }
-};
+QString notice(quint32 serial, const char *text)
+{
+    return QString::number(serial) + QString::fromUtf8(text);
+}
 
 QString acknowledged(const char *what)
 {
-    return QString::number(kRelay) + QStringLiteral(" Seri Nolu Cihaza ") + QString::fromUtf8(what) + QStringLiteral(" yazıldı. ");
+    return notice(kRelay, " Seri Nolu Cihaza ") + QString::fromUtf8(what) + QStringLiteral(" yazıldı. ");
 }
+
+struct Session {
+    sim::SimServer server;
+    std::unique_ptr<ClientWindows> w;
+    QLabel *message = nullptr;
+    QLabel *outgoing = nullptr;
+
+    // Logs in as "demo" and waits until the whole device list is in the bar.
+    bool start()
+    {
+        programState() = ProgramState{};
+        if (!server.listen(QHostAddress::LocalHost, 0))
+            return false;
+        w = std::make_unique<ClientWindows>();
+        w->giris.setInternetProbe([] { return true; });
+        w->giris.findChild<QLineEdit *>("Edit1")->setText("demo");
+        w->giris.findChild<QLineEdit *>("Edit4")->setText("1234");
+        w->giris.findChild<QLineEdit *>("edtport")->setText(QString::number(server.port()));
+        w->giris.show();
+        QTest::mouseClick(w->giris.findChild<QPushButton *>("suiButton1"), Qt::LeftButton);
+        message = named<QLabel>("LblMesaj");
+        outgoing = named<QLabel>("LblGiden");
+        const qsizetype devices = sim::findUser("demo") ? sim::findUser("demo")->serials.size() : 0;
+        return w->ana.state().connected && devices > 0
+            && QTest::qWaitFor([&] { return itemCount() == devices; }, kWait);
+    }
+    ~Session() { w.reset(); }
+
+    template <class T> T *named(const char *name) { return w->ana.widgets().get<T>(QString::fromLatin1(name)); }
+    QString text(const char *label) { return named<QLabel>(label)->text(); }
+    double reg(int n) { return w->vd1kal.store().read(1, n); }
+    void type(const char *spin, const QString &value) { named<SpinEdit>(spin)->setText(value); }
+    void check(const char *button) { named<QAbstractButton>(button)->setChecked(true); }
+    void click(const char *button) { QTest::mouseClick(named<QAbstractButton>(button), Qt::LeftButton); }
+    bool waitForMessage(const QString &text)
+    {
+        return QTest::qWaitFor([&] { return message->text() == text; }, kWait);
+    }
+
+    // Clicks a button whose answer the client does not check, and waits until
+    // that answer has come in (the log shows every read), so that it cannot be
+    // taken for the answer of the next request.
+    bool clickAndWaitForRead(const char *button)
+    {
+        const int reads = w->haberlesme.lineCount();
+        click(button);
+        return QTest::qWaitFor([&] { return w->haberlesme.lineCount() > reads; }, kWait);
+    }
+
+    int itemCount() const
+    {
+        int n = 0;
+        for (const GroupBarGroup *g : w->ana.context().deviceBar->groups())
+            n += g->itemCount();
+        return n;
+    }
+    // Clicks the device's item in the bar and waits for its registers.
+    bool select(quint32 serial)
+    {
+        for (GroupBarGroup *g : w->ana.context().deviceBar->groups()) {
+            for (GroupBarItem *it : g->items()) {
+                if (!it->caption().endsWith(QStringLiteral(" No: %1").arg(serial)))
+                    continue;
+                message->clear();
+                QTest::mouseClick(it, Qt::LeftButton, {}, QPoint(30, it->height() / 2));
+                return waitForMessage(notice(serial, " Seri Nolu Cihazın ölçüm değerleri alınıyor. "));
+            }
+        }
+        return false;
+    }
+};
 
 } // namespace
 
 class TstSettingsRoundTrip : public QObject {
     Q_OBJECT
 private slots:
-    void writesAreAcknowledged();
+    void transformerRatio();
+    void constantsReadBack();
+    void stepReadBack();
     void refusedWriteStaysSilent();
 };
 
-void TstSettingsRoundTrip::writesAreAcknowledged()
+void TstSettingsRoundTrip::transformerRatio()
 {
     Session s;
     QVERIFY(s.start());
-    s.target(kRelay);
+    QVERIFY(s.select(kRelay));
+    s.type("CT", "300");
+    s.click("Button9");
+    QCOMPARE(s.outgoing->text(), QStringLiteral("Akım Trafosu oranları yazılıyor.Lütfen bekleyin..."));
+    QVERIFY(s.waitForMessage(acknowledged("akım trafosu değeri")));
+    QCOMPARE(s.server.device(kRelay)->reg(0), quint16(300));
+    // Selecting the device again brings the new ratio.
+    QVERIFY(s.select(kRelay));
+    QCOMPARE(s.reg(0), 300.0);
+}
+
+void TstSettingsRoundTrip::constantsReadBack()
+{
+    Session s;
+    QVERIFY(s.start());
+    QVERIFY(s.select(kRelay));
     sim::SimDevice *relay = s.server.device(kRelay);
 
-    struct Step {
+    struct Write {
         void (*prepare)(Session &);
         const char *button;
-        const char *notice;
+        const char *notice; // null: the client does not check the echo
         int reg;
         int value;
     };
-    const Step steps[] = {
-        {[](Session &x) { x.type("CT", "300"); }, "Button9", "akım trafosu değeri", 0, 300},
+    const Write writes[] = {
         {[](Session &x) { x.type("Tanfi", "-10"); }, "btntanfi", "TanFi değeri", 129, 65526},
         {[](Session &x) { x.type("indcezasinir", "20"); }, "btnindceza", "indüktif ceza sınır değeri", 132, 20},
         {[](Session &x) { x.type("kapcezasinir", "12"); }, "btnkapceza", "kapasitif ceza sınır değeri", 133, 12},
@@ -92,34 +152,79 @@ void TstSettingsRoundTrip::writesAreAcknowledged()
              x.type("minalmacikmasure", "4");
          },
          "Button7", "alma-çıkma değerleri", 136, 4},
+        {[](Session &x) { x.check("konogrenmeddisi"); }, "Button5", nullptr, 137, 1},
         {[](Session &x) { x.check("manueldevrede"); }, "zorvotomanuelyaz", "oto-manuel ayarı", 157, 1},
         {[](Session &x) { x.check("radioaktif"); }, "Button8", "hızlı mod ayarı", 154, 1},
     };
-    for (const Step &step : steps) {
-        step.prepare(s);
-        s.click(step.button);
-        QVERIFY2(s.waitForMessage(acknowledged(step.notice)), step.button);
-        QCOMPARE(int(relay->reg(step.reg)), step.value);
+    for (const Write &write : writes) {
+        write.prepare(s);
+        if (write.notice) {
+            s.click(write.button);
+            QVERIFY2(s.waitForMessage(acknowledged(write.notice)), write.button);
+        } else {
+            QVERIFY2(s.clickAndWaitForRead(write.button), write.button);
+        }
+        QVERIFY2(QTest::qWaitFor([&] { return relay->reg(write.reg) == write.value; }, kWait), write.button);
     }
-    QCOMPARE(s.outgoing->text(), QStringLiteral("Hızlı mod ayarı yazılıyor.Lütfen bekleyin..."));
+
+    s.click("sabitoku");
+    QCOMPARE(s.outgoing->text(), QStringLiteral("Sabit değerler istendi.Lütfen bekleyin..."));
+    QVERIFY(s.waitForMessage(notice(kRelay, " Seri Nolu Cihazın sabit değerleri alınıyor. ")));
+    const QList<QPair<int, double>> expected = {{129, 65526}, {132, 20}, {133, 12}, {134, 45}, {135, 50},
+                                                {136, 4},     {137, 1},  {138, 0},  {154, 1},  {157, 1}};
+    for (const auto &[n, v] : expected)
+        QCOMPARE(s.reg(n), v);
+}
+
+void TstSettingsRoundTrip::stepReadBack()
+{
+    Session s;
+    QVERIFY(s.start());
+    QVERIFY(s.select(kRelay));
+    sim::SimDevice *relay = s.server.device(kRelay);
+    s.type("C3_R_YAZ", "300");
+    s.type("C3_s_YAZ", "0");
+    s.type("C3_t_YAZ", "5000");
+    QVERIFY(s.clickAndWaitForRead("c3yaz"));
+    QCOMPARE(s.outgoing->text(), QStringLiteral("Kondansator Değerleri yazılıyor.Lütfen bekleyin..."));
+    QCOMPARE(relay->reg(171), quint16(5000));
+
+    s.click("BitBtn2");
+    QVERIFY(s.waitForMessage(notice(kRelay, " Seri Nolu Cihazın kondansatör durum ve güç değerleri alınıyor. ")));
+    QCOMPARE(s.reg(169), 300.0);
+    QCOMPARE(s.reg(170), 0.0);
+    QCOMPARE(s.reg(171), 5000.0);
+
+    // Switching the step: the device toggles it, and its echo, which the
+    // client does not check, changes nothing it has read.
+    const quint16 lamps = relay->reg(45);
+    const QString message = s.message->text();
+    QList<double> read;
+    for (int n = 0; n < 256; ++n)
+        read << s.reg(n);
+    QVERIFY(s.clickAndWaitForRead("durum3"));
+    QCOMPARE(s.outgoing->text(), QStringLiteral("3 nolu Kondansator devreye alınıyor/çıkartılıyor.Lütfen bekleyin..."));
+    QCOMPARE(relay->reg(45) ^ lamps, 0x4);
+    QCOMPARE(s.message->text(), message);
+    for (int n = 0; n < 256; ++n)
+        QCOMPARE(s.reg(n), read.at(n));
 }
 
 void TstSettingsRoundTrip::refusedWriteStaysSilent()
 {
     Session s;
     QVERIFY(s.start());
-    s.target(kRelay);
+    QVERIFY(s.select(kRelay));
     sim::SimDevice *relay = s.server.device(kRelay);
-    relay->setReg(0, 40);
+    const quint16 ratio = relay->reg(0);
     // A typed ratio outside the device's range: the relay refuses it, the
     // line stays as the sender left it.
     s.type("CT", "-5");
     s.click("Button9");
     QCOMPARE(s.message->text(), QString());
-    QCOMPARE(s.outgoing->text(), QStringLiteral("Akım Trafosu oranları yazılıyor.Lütfen bekleyin..."));
     QTest::qWait(300);
     QCOMPARE(s.message->text(), QString());
-    QCOMPARE(relay->reg(0), quint16(40));
+    QCOMPARE(relay->reg(0), ratio);
     // The next good write is acknowledged again.
     s.type("CT", "50");
     s.click("Button9");
