@@ -8,10 +8,10 @@ namespace {
 
 // The starting state of a device: share of rated load, current-transformer
 // ratio, energy band, named settings.
-QVariantMap setup(double load, int ct, const QString &energy = {}, const QVariantMap &settings = {})
+QVariantMap setup(double load, int ct, const QVariant &energy = {}, const QVariantMap &settings = {})
 {
     QVariantMap m{{QStringLiteral("load"), load}, {QStringLiteral("ct"), ct}};
-    if (!energy.isEmpty())
+    if (energy.isValid())
         m.insert(QStringLiteral("energy"), energy);
     if (!settings.isEmpty())
         m.insert(QStringLiteral("settings"), settings);
@@ -46,8 +46,9 @@ Site buildDemoSite()
          setup(0.62, 120, normal, meterDigits(8))},
         {depo, QStringLiteral("PMT830"), QStringLiteral("Sayaç Okuma Modemi"), 12004, true,
          setup(0.45, 60, alarm, meterDigits(9))},
+        // Inductive within bounds, capacitive in alarm: an over-compensating relay.
         {depo, QStringLiteral("Rkt90wz"), QStringLiteral("Soğuk Hava Deposu"), 12005, true,
-         setup(0.80, 60, alarm)},
+         setup(0.80, 60, QVariantMap{{QStringLiteral("inductive"), 9.0}, {QStringLiteral("capacitive"), 13.0}})},
         {depo, QStringLiteral("XYZ100"), QStringLiteral("Pompa Modemi"), 12006, true, setup(0.30, 20)},
         {sube, QStringLiteral("QRN410"), QStringLiteral("Ofis Analizörü"), 12008, true, setup(0.35, 40, ceza)},
         {sube, QStringLiteral("PMT830"), QStringLiteral("Ofis Sayacı"), 12009, true,

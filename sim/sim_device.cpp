@@ -1,26 +1,14 @@
 #include "sim_device.h"
 
+#include "sim_compensation_relay.h"
+#include "sim_overcurrent_relay.h"
+#include "sim_physics.h"
+
+#include <QDateTime>
+
 namespace sim {
 
 namespace {
-
-class AnalyserDevice final : public SimDevice {
-public:
-    using SimDevice::SimDevice;
-    DeviceKind kind() const override { return DeviceKind::Analyser; }
-};
-
-class CompensationRelayDevice final : public SimDevice {
-public:
-    using SimDevice::SimDevice;
-    DeviceKind kind() const override { return DeviceKind::CompensationRelay; }
-};
-
-class OvercurrentRelayDevice final : public SimDevice {
-public:
-    using SimDevice::SimDevice;
-    DeviceKind kind() const override { return DeviceKind::OvercurrentRelay; }
-};
 
 class MeterModemDevice final : public SimDevice {
 public:
@@ -72,13 +60,15 @@ std::span<const quint16> SimDevice::registers(int first, int count) const
 
 std::unique_ptr<SimDevice> makeDevice(const DeviceInfo &info)
 {
+    // The measuring devices start from their state at this moment.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
     switch (kindOfModel(info.model)) {
     case DeviceKind::Analyser:
-        return std::make_unique<AnalyserDevice>(info);
+        return std::make_unique<AnalyserDevice>(info, now);
     case DeviceKind::CompensationRelay:
-        return std::make_unique<CompensationRelayDevice>(info);
+        return std::make_unique<CompensationRelayDevice>(info, now);
     case DeviceKind::OvercurrentRelay:
-        return std::make_unique<OvercurrentRelayDevice>(info);
+        return std::make_unique<OvercurrentRelayDevice>(info, now);
     case DeviceKind::MeterModem:
         return std::make_unique<MeterModemDevice>(info);
     case DeviceKind::Unknown:

@@ -5,15 +5,13 @@
 
 #include "modbus.h"
 #include "sim_device.h"
+#include "sim_energy.h"
 #include "sim_request.h"
 #include "sim_session.h"
 
 #include <QDateTime>
 
 #include <algorithm>
-#include <array>
-#include <cstring>
-#include <vector>
 
 namespace sim {
 
@@ -74,48 +72,6 @@ void answerRead(SimSession &session, const SimRequest &request, int first, int c
     answer(session, device->registers(first, count));
 }
 
-// Two data bytes per register, high byte first.
-void putWord(std::array<quint8, 24> &bytes, int at, quint32 word)
-{
-    bytes[size_t(at)] = quint8(word >> 24);
-    bytes[size_t(at + 1)] = quint8(word >> 16);
-    bytes[size_t(at + 2)] = quint8(word >> 8);
-    bytes[size_t(at + 3)] = quint8(word);
-}
-
-// The overcurrent relay's answer: 24 data bytes in 12 registers: second,
-// minute, hour, day, two spare bytes, month, year of the century, then I1,
-// I2, I3 and It as single-precision values, most significant byte first.
-std::vector<quint16> overcurrentRegisters(const SimDevice &device, const QDateTime &now)
-{
-    std::array<quint8, 24> bytes{};
-    const QTime t = now.time();
-    const QDate d = now.date();
-    bytes[0] = quint8(t.second());
-    bytes[1] = quint8(t.minute());
-    bytes[2] = quint8(t.hour());
-    bytes[3] = quint8(d.day());
-    bytes[6] = quint8(d.month());
-    bytes[7] = quint8(d.year() % 100);
-    // The phase currents follow the device's waves once its physics sets
-    // them; until then a lightly loaded feeder.
-    const auto &waves = device.waves();
-    const float fallback[3] = {48.6f, 51.2f, 47.9f};
-    float currents[4];
-    for (int i = 0; i < 3; ++i)
-        currents[i] = waves[size_t(i)].currentRms > 0 ? float(waves[size_t(i)].currentRms) : fallback[i];
-    currents[3] = 1.3f; // residual (earth) current
-    for (int i = 0; i < 4; ++i) {
-        quint32 word;
-        std::memcpy(&word, &currents[i], sizeof word);
-        putWord(bytes, 8 + 4 * i, word);
-    }
-    std::vector<quint16> regs(12);
-    for (size_t r = 0; r < regs.size(); ++r)
-        regs[r] = quint16(bytes[2 * r] << 8 | bytes[2 * r + 1]);
-    return regs;
-}
-
 // "enertum": the instantaneous values from register 0, a full read of 125
 // registers; the overcurrent relay answers its own 12.
 void handleEnertum(SimSession &session, const SimRequest &request)
@@ -123,9 +79,9 @@ void handleEnertum(SimSession &session, const SimRequest &request)
     SimDevice *device = requestedDevice(session, request);
     if (!device)
         return;
+    // The overcurrent relay keeps its clock and currents in registers 0 to 11.
     if (device->kind() == DeviceKind::OvercurrentRelay) {
-        const std::vector<quint16> regs = overcurrentRegisters(*device, QDateTime::currentDateTime());
-        answer(session, regs);
+        answer(session, device->registers(0, 12));
         return;
     }
     if (imageIsEmpty(*device))
@@ -133,10 +89,18 @@ void handleEnertum(SimSession &session, const SimRequest &request)
     answer(session, device->registers(0, 125));
 }
 
-// Consumption: registers 90 to 128.
+// Consumption: registers 90 to 128, after the meter values kept before the
+// last reset ("Sycdegerleri"). That message goes first: the register answer
+// runs to the end of the client's read and would swallow anything behind it.
 void handleEnerharcanan(SimSession &session, const SimRequest &request)
 {
-    answerRead(session, request, 90, 39);
+    SimDevice *device = requestedDevice(session, request);
+    if (!device)
+        return;
+    if (imageIsEmpty(*device))
+        placeholderImage(*device);
+    session.send(beforeResetMessage(*device, QDateTime::currentMSecsSinceEpoch()));
+    answer(session, device->registers(90, 39));
 }
 
 // Constants: registers 129 to 159.

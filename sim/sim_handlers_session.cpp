@@ -2,11 +2,14 @@
 #include "sim_handlers.h"
 
 #include "sim_device.h"
+#include "sim_energy.h"
 #include "sim_request.h"
 #include "sim_server.h"
 #include "sim_session.h"
 #include "site.h"
 #include "wire.h"
+
+#include <QDateTime>
 
 namespace sim {
 
@@ -43,6 +46,28 @@ void scheduleMessageNotice(SimSession &session)
     });
 }
 
+// The energy summaries of the user's analysers and compensation relays that
+// are on line, one per device, after the device list. Each names its own
+// register row from 3 on: row 1 is the active device's, and row 2 holds that
+// device's registers 256 and above (its harmonic table).
+void sendEnergySummaries(SimSession &session)
+{
+    const SiteUser *user = session.user();
+    if (!user)
+        return;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    int row = 3;
+    for (quint32 serial : user->serials) {
+        const SimDevice *device = session.server().device(serial);
+        if (!device || !device->online()
+            || (device->kind() != DeviceKind::Analyser && device->kind() != DeviceKind::CompensationRelay))
+            continue;
+        if (row > 250)
+            break;
+        session.send(energySummaryMessage(*device, row++, now));
+    }
+}
+
 // "kulsifre" 0x01 user 0x01 password 0x02: the user's devices, one message
 // each; anything else closes the connection without an answer.
 void handleLogin(SimSession &session, const SimRequest &request)
@@ -68,6 +93,7 @@ void handleLogin(SimSession &session, const SimRequest &request)
         if (const SimDevice *device = session.server().device(serial))
             session.send(deviceListMessage(device->info()));
     }
+    sendEnergySummaries(session);
     scheduleMessageNotice(session);
 }
 

@@ -284,8 +284,9 @@ void sayacal(WorkingText &text, ClientContext &ctx)
     ctx.setMessage(serial + QStringLiteral(" Seri Nolu sayaç değerleri alınıyor. "));
     text.skip(10);
     text.removeFirst("sayacal", 3);
-    if (auto *header = widget<QLabel>(ctx, "Label2"))
-        header->setText(serial + QStringLiteral(" Nolu Sayaç Değerleri"));
+    for (const char *name : {"Label2", "lblSayacBaslik"})
+        if (auto *header = widget<QLabel>(ctx, name))
+            header->setText(serial + QStringLiteral(" Nolu Sayaç Değerleri"));
 
     auto *memo = widget<QPlainTextEdit>(ctx, "Memo3");
     if (!memo)

@@ -148,8 +148,10 @@ void pages::buildSayac(QWidget *page)
     buttons->addWidget(kit::shadowButton(page, QStringLiteral("VrShadowButton11"), QStringLiteral("Sayaç Oku")));
     buttons->addWidget(kit::shadowButton(page, QStringLiteral("VrShadowButton13"), QStringLiteral("Tedaş Okuma")));
     buttons->addSpacing(16);
-    // Header of the readout: which meter the values below belong to.
-    QLabel *header = kit::label(page, QStringLiteral("Label2"), QStringLiteral("Sayaç Değerleri"));
+    // Header of the readout: which meter the values below belong to. The
+    // header label Label2 sits on the first page, whose tab a meter hides, so
+    // this page carries a copy of it.
+    QLabel *header = kit::label(page, QStringLiteral("lblSayacBaslik"), QStringLiteral("Sayaç Değerleri"));
     QFont headerFont = header->font();
     headerFont.setBold(true);
     headerFont.setPointSizeF(headerFont.pointSizeF() * 1.4);

@@ -54,7 +54,7 @@ struct Client {
     explicit Client(QChar separator = QLatin1Char('.'))
     {
         lblMesaj->setObjectName(QStringLiteral("LblMesaj"));
-        for (auto build : {pages::buildTuketim, pages::buildSayac, pages::buildModem})
+        for (auto build : {pages::buildAnalizorAni, pages::buildTuketim, pages::buildSayac, pages::buildModem})
             build(new QWidget(&root));
         widgets.index(&root);
         prog.decimalSeparator = separator;
@@ -264,6 +264,7 @@ void TstEnergyHandlers::readoutInPieces()
     c.read(piece("/DMS5ET3F-4T\r\n\x02" "0.0.0(71200400)\r\n1.8.0(12345.6"));
     QCOMPARE(c.lblMesaj->text(), QStringLiteral("12004 Seri Nolu sayaç değerleri alınıyor. "));
     QCOMPARE(c.text("Label2"), QStringLiteral("12004 Nolu Sayaç Değerleri"));
+    QCOMPARE(c.text("lblSayacBaslik"), QStringLiteral("12004 Nolu Sayaç Değerleri")); // the meter page's copy
     QCOMPARE(c.text("Rzsycakttop"), QStringLiteral("12345.6"));
     QCOMPARE(c.text("Rzsycindtop"), QStringLiteral("00000000"));
     QCOMPARE(c.text("RzLEDinddurum"), QStringLiteral("000"));

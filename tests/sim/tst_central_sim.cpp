@@ -52,6 +52,18 @@ QByteArray isletmeDeviceList()
         + cihazlar("\xDEube Ofis", "PMT830", "Ofis Sayac\xFD", "12009");
 }
 
+// The energy summaries that follow a device list carry the time of day; the
+// exchange is compared without them (their own tests check them).
+QByteArray withoutEnergySummaries(QByteArray bytes)
+{
+    static const QByteArray head("cihazenerji\x01");
+    for (qsizetype at; (at = bytes.indexOf(head)) >= 0;) {
+        const qsizetype end = bytes.indexOf(kEnd, at);
+        bytes.remove(at, (end < 0 ? bytes.size() : end + kEnd.size()) - at);
+    }
+    return bytes;
+}
+
 QList<QByteArray> eachByte(const QByteArray &bytes)
 {
     QList<QByteArray> out;
@@ -334,7 +346,14 @@ void TstCentralSim::exchange()
     const auto client = connectClient();
     QCOMPARE(client->state(), QAbstractSocket::ConnectedState);
     writeChunks(*client, chunks);
-    QCOMPARE(readAnswer(*client, answer.size()), answer);
+    QByteArray got = readAnswer(*client, answer.size());
+    while (withoutEnergySummaries(got).size() < answer.size() && got.size() < 10 * answer.size() + 4096) {
+        const QByteArray more = readAnswer(*client, 1);
+        if (more.isEmpty())
+            break;
+        got += more;
+    }
+    QCOMPARE(withoutEnergySummaries(got), answer);
     QCOMPARE(client->state(), QAbstractSocket::ConnectedState);
 }
 
@@ -401,8 +420,11 @@ void TstCentralSim::severalClients()
     first->write(login("demo", "1234"));
     second->write(login("i\xFEletme", "5678"));
     second->write("ping" + kEnd);
-    QCOMPARE(readAnswer(*first, demoDeviceList().size()), demoDeviceList());
-    QCOMPARE(readAnswer(*second, isletmeDeviceList().size() + kPong.size()), isletmeDeviceList() + kPong);
+    QVERIFY(withoutEnergySummaries(readAnswer(*first, demoDeviceList().size())).startsWith(demoDeviceList()));
+    QByteArray got = readAnswer(*second, isletmeDeviceList().size() + kPong.size());
+    if (!withoutEnergySummaries(got).endsWith(kPong))
+        got += readAnswer(*second, kPong.size());
+    QCOMPARE(withoutEnergySummaries(got), isletmeDeviceList() + kPong);
 
     first->disconnectFromHost();
     QTRY_COMPARE(m_server->sessionCount(), 1);

@@ -104,10 +104,12 @@ bool TstSimRegisters::awaitFrame(QByteArray &frame, QByteArray &raw)
     while (t.elapsed() < 3000) {
         QTest::qWait(5);
         raw += m_socket->readAll();
-        if (!raw.startsWith("enerjial") || raw.size() < 11)
+        // The consumption answer follows the meter values before the last reset.
+        const qsizetype at = raw.indexOf("enerjial");
+        if (at < 0 || raw.size() < at + 11)
             continue;
         // As the client reads it: "$199$239" stands for "$3".
-        QByteArray text = raw.mid(11);
+        QByteArray text = raw.mid(at + 11);
         text.replace("$199$239", "$3");
         if (!text.endsWith('$'))
             continue;
