@@ -5,6 +5,8 @@
 #include "client_windows.h"
 #include "demo_data.h"
 #include "group_bar.h"
+#include "led_display.h"
+#include "numbers.h"
 #include "register_store.h"
 #include "sim_device.h"
 #include "sim_server.h"
@@ -64,6 +66,20 @@ struct Session {
     void type(const char *spin, const QString &value) { named<SpinEdit>(spin)->setText(value); }
     void check(const char *button) { named<QAbstractButton>(button)->setChecked(true); }
     void click(const char *button) { QTest::mouseClick(named<QAbstractButton>(button), Qt::LeftButton); }
+    // What a label or LED display of the main window shows.
+    QString shown(const char *name)
+    {
+        QObject *o = w->ana.widgets().object(QString::fromLatin1(name));
+        if (auto *led = qobject_cast<LedDisplay *>(o))
+            return led->text();
+        auto *label = qobject_cast<QLabel *>(o);
+        return label ? label->text() : QString();
+    }
+    // Waits for the refresh (once a second) to show the text.
+    bool shows(const char *name, const QString &text)
+    {
+        return QTest::qWaitFor([&] { return shown(name) == text; }, kWait);
+    }
     bool waitForMessage(const QString &text)
     {
         return QTest::qWaitFor([&] { return message->text() == text; }, kWait);
@@ -126,6 +142,8 @@ void TstSettingsRoundTrip::transformerRatio()
     // Selecting the device again brings the new ratio.
     QVERIFY(s.select(kRelay));
     QCOMPARE(s.reg(0), 300.0);
+    QVERIFY2(s.shows("ATOran", "300"), qPrintable(s.shown("ATOran")));
+    QVERIFY2(s.shows("LBLCT", "300"), qPrintable(s.shown("LBLCT")));
 }
 
 void TstSettingsRoundTrip::constantsReadBack()
@@ -174,6 +192,16 @@ void TstSettingsRoundTrip::constantsReadBack()
                                                 {136, 4},     {137, 1},  {138, 0},  {154, 1},  {157, 1}};
     for (const auto &[n, v] : expected)
         QCOMPARE(s.reg(n), v);
+
+    // Each value in its read-back label on page 8.
+    const QList<QPair<const char *, QString>> labels = {
+        {"lbltanfi", "-10"},           {"lblindcezasinir", "20"},     {"lblkapcezasinir", "12"},
+        {"LBLmaxalmasure", "45"},      {"LBLmaxcikmasure", "50"},     {"LBLminalmacikmasure", "4"},
+        {"konogrenmedurum", "Pasif"},  {"yonsabitdurum", "Aktif"},    {"lblmanuel", "Aktif"},
+        {"lblotomatik", "Pasif"},      {"lblhizlia", "Aktif"},        {"lblhizlip", "Pasif"},
+    };
+    for (const auto &[label, text] : labels)
+        QVERIFY2(s.shows(label, text), qPrintable(QStringLiteral("%1: %2").arg(label, s.shown(label))));
 }
 
 void TstSettingsRoundTrip::stepReadBack()
@@ -194,6 +222,14 @@ void TstSettingsRoundTrip::stepReadBack()
     QCOMPARE(s.reg(169), 300.0);
     QCOMPARE(s.reg(170), 0.0);
     QCOMPARE(s.reg(171), 5000.0);
+    // On page 4 as powers times the transformer ratio, in hundreds of watts.
+    const double ct = s.reg(0);
+    const QChar point = s.w->ana.context().prog->decimalSeparator;
+    const QString r = numbers::formatPattern(300 * ct / 10000, u"0.00", point);
+    const QString t = numbers::formatPattern(5000 * ct / 10000, u"0.00", point);
+    QVERIFY2(s.shows("C3_R", r), qPrintable(s.shown("C3_R")));
+    QVERIFY2(s.shows("C3_S", numbers::formatPattern(0, u"0.00", point)), qPrintable(s.shown("C3_S")));
+    QVERIFY2(s.shows("C3_T", t), qPrintable(s.shown("C3_T")));
 
     // Switching the step: the device toggles it, and its echo, which the
     // client does not check, changes nothing it has read.
