@@ -56,6 +56,10 @@ struct ProgramState {
     int deviceKind = 0;
     QChar decimalSeparator = QLatin1Char('.');
     QByteArray lastRemainder; // the dispatcher's no-progress memory
+    // One phase's waveform answer: samples 0..63 (voltage) and 64..129
+    // (current, then two trailing bytes), read by the harmonic analysis.
+    std::array<double, 66> harmonicSamplesA{};
+    std::array<double, 66> harmonicSamplesB{};
 };
 
 // The single instance of the program-wide values.
