@@ -53,10 +53,14 @@ QString ledText(const ClientContext &ctx, const char *name)
     return led ? led->text() : QString();
 }
 
+// The date and time fields hold a date or a time: a field the server made
+// endless is shown by its beginning (a line edit would lay out up to 32,767
+// characters of it on every change).
 void setEdit(const ClientContext &ctx, const char *name, const QString &text)
 {
+    constexpr qsizetype kShownChars = 256;
     if (auto *edit = widget<QLineEdit>(ctx, name))
-        edit->setText(text);
+        edit->setText(text.left(kShownChars));
 }
 
 QString serialBox(const ClientContext &ctx)

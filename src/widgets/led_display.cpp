@@ -74,8 +74,9 @@ LedDisplay::LedDisplay(const QString &name, const QString &text, QWidget *parent
     setText(text);
 }
 
-void LedDisplay::setText(const QString &text)
+void LedDisplay::setText(const QString &caption)
 {
+    const QString text = caption.left(kMaxChars);
     if (text == m_text)
         return;
     m_text = text;

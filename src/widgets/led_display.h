@@ -19,6 +19,9 @@ public:
     explicit LedDisplay(QWidget *parent = nullptr);
     LedDisplay(const QString &name, const QString &text, QWidget *parent);
 
+    // A display shows a few characters: a caption is kept to its first
+    // kMaxChars (a longer one would cost seconds to fit and draw).
+    static constexpr qsizetype kMaxChars = 64;
     QString text() const { return m_text; }
     void setText(const QString &text);
     QColor litColor() const { return m_lit; }

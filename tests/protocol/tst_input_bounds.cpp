@@ -17,6 +17,8 @@
 class TstInputBounds : public QObject {
     Q_OBJECT
 private slots:
+    void shownTextsAreCut_data();
+    void shownTextsAreCut();
     void longFieldsAreCut_data();
     void longFieldsAreCut();
     void deviceBarBounds_data();
@@ -53,6 +55,42 @@ QByteArray piece(const QByteArray &text)
 } // namespace
 
 // ---------------------------------------------------------------------------
+
+// Texts from the server that land on one-line widgets are shown by their
+// beginning: laying out a megabyte of text would hold the program.
+void TstInputBounds::shownTextsAreCut_data()
+{
+    QTest::addColumn<QByteArray>("read");
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QString>("shown");
+
+    const QByteArray serial(5000, '4');
+    QTest::newRow("off-line notice") << wire::buildRequest("Hattayok", {serial}) << QStringLiteral("LblMesaj")
+                                     << QString(QString(1000, u'4') + QStringLiteral(" … (5069 karakter)"));
+    QTest::newRow("a short notice stays whole")
+        << wire::buildRequest("Hattayok", {"12010"}) << QStringLiteral("LblMesaj")
+        << QStringLiteral("12010 Seri Nolu cihaz hatta değil. Lütfen 4 dakika sonra tekrar deneyin...");
+    QTest::newRow("overcurrent relay current")
+        << wire::buildRequest("akimdegerleri", {serial, "2", "3", "4", "12003", "01.01.2024", "12:00:00"})
+        << QStringLiteral("akim1") << QString(LedDisplay::kMaxChars, u'4');
+    QTest::newRow("a display keeps what fits") << wire::buildRequest("Sycdegerleri", {"1234567,89", "2", "3"})
+                                               << QStringLiteral("SayacAktif") << QStringLiteral("1234567,89");
+    QTest::newRow("date of an energy answer")
+        << wire::buildRequest("reaktifenerji", {"12001", serial, "08.01.2024", "1", "2", "3", "4", "5", "6"})
+        << QStringLiteral("Edit222") << QString(256, u'4');
+}
+
+void TstInputBounds::shownTextsAreCut()
+{
+    QFETCH(QByteArray, read);
+    QFETCH(QString, widget);
+    QFETCH(QString, shown);
+    ClientFixture f;
+    QVERIFY(f.read(read));
+    QObject *w = f.w->ana.widgets().object(widget);
+    QVERIFY(w);
+    QCOMPARE(w->property("text").toString(), shown);
+}
 
 void TstInputBounds::longFieldsAreCut_data()
 {
