@@ -54,10 +54,14 @@ const std::array<QByteArray, Dispatcher::kTestCount> &Dispatcher::keywords()
     return k;
 }
 
-Dispatcher::Dispatcher()
+Dispatcher::Dispatcher() : m_firstTwo(std::make_unique<std::array<bool, 65536>>())
 {
-    for (const QByteArray &k : keywords())
+    for (int i = 0; i < kTestCount; ++i) {
+        const QByteArray &k = keywords()[size_t(i)];
         m_firstByte[uchar(k.at(0))] = true;
+        (*m_firstTwo)[size_t(uchar(k.at(0))) << 8 | uchar(k.at(1))] = true;
+        m_startingWith[uchar(k.at(0))].push_back(quint8(i));
+    }
 }
 
 bool Dispatcher::setHandler(const QByteArray &keyword, Handler handler)
@@ -75,13 +79,15 @@ bool Dispatcher::setHandler(const QByteArray &keyword, Handler handler)
 qsizetype Dispatcher::quietRun(QByteArrayView text, qsizetype limit) const
 {
     const auto &k = keywords();
-    const char *p = text.data();
+    const uchar *p = reinterpret_cast<const uchar *>(text.data());
+    // A keyword can start only where its first two bytes are: one look in
+    // the table passes over nearly every place.
     for (qsizetype j = 0; j < limit; ++j) {
-        if (!m_firstByte[uchar(p[j])])
+        if (!(*m_firstTwo)[size_t(p[j]) << 8 | p[j + 1]])
             continue;
-        const QByteArrayView here(p + j, text.size() - j);
-        for (const QByteArray &keyword : k)
-            if (keyword.at(0) == p[j] && here.startsWith(keyword))
+        const QByteArrayView here = text.sliced(j);
+        for (const quint8 i : m_startingWith[p[j]])
+            if (here.startsWith(k[i]))
                 return j;
     }
     return limit;

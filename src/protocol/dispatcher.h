@@ -5,6 +5,8 @@
 #include <QList>
 #include <array>
 #include <functional>
+#include <memory>
+#include <vector>
 
 // The walk over one socket read: the fifteen keyword tests run in a fixed
 // order, pass after pass, until at most one byte is left. A pass that leaves
@@ -39,6 +41,8 @@ private:
 
     std::array<Handler, kTestCount> m_handlers;
     std::array<bool, 256> m_firstByte{};
+    std::unique_ptr<std::array<bool, 65536>> m_firstTwo; // keywords' first two bytes
+    std::array<std::vector<quint8>, 256> m_startingWith;  // tests by their keyword's first byte
     qint64 m_passes = 0;
     qint64 m_matches = 0;
 };
