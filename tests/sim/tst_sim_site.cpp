@@ -3,6 +3,8 @@
 #include "demo_data.h"
 #include "sim_options.h"
 #include "site_loader.h"
+#include "sim_energy.h"
+#include "sim_server.h"
 #include "wire.h"
 
 #include <QTest>
@@ -296,6 +298,11 @@ void TstSimSite::exampleInTheGuideLoads()
     for (const DeviceInfo &d : load.site->devices)
         someOffline = someOffline || !d.online;
     QVERIFY(someOffline);
+    // The devices start from the settings the file gives them.
+    SimServer server(*load.site);
+    QCOMPARE(server.device(21002)->reg(129), quint16(12));
+    QCOMPARE(server.device(21002)->reg(132), quint16(18));
+    QCOMPARE(energyProfile(*load.site->findDevice(21010)).meterWidth, 9);
     const SiteLoad missing = loadSiteFile(QStringLiteral(SOURCE_DIR "/docs/no-such-site.json"));
     QVERIFY(!missing.site);
     QVERIFY(missing.error.contains(QStringLiteral("no-such-site.json")));
