@@ -402,8 +402,12 @@ void TstSimEnergy::overTheConnection()
     QVERIFY(reads[0].startsWith("tedassycal\x01" "12004\x01"));
     reads.clear();
 
+    // Asked twice in a row: the modem reads its meter once.
     s.write(wire::buildRequest("sayac", {"12004", "tdshyr", "kythyr"}));
+    collect(50);
+    s.write(wire::buildRequest("sayac", {"12004", "tdsEvt", "kytevt"}));
     collect(4000);
+    QVERIFY(log.join('\n').contains(QLatin1String("still being read")));
     QVERIFY(reads.size() >= 5);
     QByteArray readout;
     for (const QByteArray &r : reads) {
@@ -413,7 +417,13 @@ void TstSimEnergy::overTheConnection()
     }
     QVERIFY(readout.startsWith("/DMS5"));
     QVERIFY(readout.contains("!\r\n\x03"));
+    QCOMPARE(readout.count("/DMS5"), 1);
     QVERIFY(!readout.contains("*2("));
+    reads.clear();
+    // Once the readout is through, the meter can be read again.
+    s.write(wire::buildRequest("sayac", {"12004", "tdsEvt", "kytevt"}));
+    QVERIFY(QTest::qWaitFor([&] { reads.append(s.readAll()); return reads.join().contains("!\r\n\x03"); }, 8000));
+    QVERIFY(reads.join().contains("*2("));
     reads.clear();
 
     // A device that reads no meter, and one off line.
