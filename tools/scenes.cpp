@@ -38,6 +38,15 @@ void consumption(Client &c)
     c.press("VrShadowButton9");
 }
 
+// Page 1 of another device of the same kind, in its energy band.
+void energyBand(Client &c, quint32 serial, const QString &picture)
+{
+    c.selectDevice(serial);
+    consumption(c);
+    c.awaitRefresh();
+    c.save(picture);
+}
+
 void typeInto(Client &c, const char *spin, const QString &text)
 {
     if (auto *s = c.get<SpinEdit>(spin))
@@ -79,6 +88,7 @@ void relayPages(Client &c)
     c.press("VrShadowButton4");
     c.awaitRefresh();
     c.save(QStringLiteral("display_relay_page5.png"));
+    energyBand(c, 12005, QStringLiteral("energy_page1_alarm.png"));
 }
 
 void analyserPages(Client &c)
@@ -97,6 +107,7 @@ void analyserPages(Client &c)
     c.press("VrShadowButton4");
     c.awaitRefresh();
     c.save(QStringLiteral("page5.png"));
+    energyBand(c, 12008, QStringLiteral("energy_page1_ceza.png"));
 }
 
 void waveforms(Client &c)
@@ -116,20 +127,6 @@ void waveforms(Client &c)
     for (const char *spin : {"SpinEdit1", "SpinEdit2", "SpinEdit3", "SpinEdit4", "SpinEdit5", "SpinEdit6"})
         typeInto(c, spin, QStringLiteral("5"));
     c.save(QStringLiteral("page3.png"));
-}
-
-void energyBands(Client &c)
-{
-    const struct {
-        quint32 serial;
-        const char *picture;
-    } devices[] = {{12005, "energy_page1_alarm.png"}, {12008, "energy_page1_ceza.png"}};
-    for (const auto &d : devices) {
-        c.selectDevice(d.serial);
-        consumption(c);
-        c.awaitRefresh();
-        c.save(QLatin1String(d.picture));
-    }
 }
 
 void settingsRoundTrip(Client &c)

@@ -13,14 +13,15 @@ namespace scenes {
 
 // login.png, devices_bar.png
 void loginAndDeviceBar(shot::Client &c, const sim::SimServer &server);
-// page0/1/5.png, display_analyser_page4.png (the analyser 12001)
+// page0/1/5.png, display_analyser_page4.png (the analyser 12001), then
+// energy_page1_ceza.png (the analyser 12008); no other kind picked before, so
+// no display holds another kind's value
 void analyserPages(shot::Client &c);
-// display_relay_page0/1/5.png, page4.png (the compensation relay 12002)
+// display_relay_page0/1/5.png, page4.png (the compensation relay 12002), then
+// energy_page1_alarm.png (the relay 12005)
 void relayPages(shot::Client &c);
 // page3.png: the analyser's three phases requested and analysed
 void waveforms(shot::Client &c);
-// energy_page1_alarm.png (12005), energy_page1_ceza.png (12008)
-void energyBands(shot::Client &c);
 // page8.png: every setting of the relay 12002 written, the constants read back
 void settingsRoundTrip(shot::Client &c);
 // page2.png: the overcurrent relay 12003
