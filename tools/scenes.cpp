@@ -1,7 +1,6 @@
 #include "scenes.h"
 
 #include "frm_mesajlar.h"
-#include "lamp_button.h"
 #include "shot_kit.h"
 #include "sim_server.h"
 #include "spin_edit.h"
@@ -9,7 +8,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
