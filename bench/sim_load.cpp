@@ -161,17 +161,22 @@ int main(int argc, char *argv[])
         QObject::connect(c.socket.get(), &QTcpSocket::readyRead, [&c, &latencies, &unexpected, &clock, &request] {
             c.buf += c.socket->readAll();
             for (;;) {
-                if (!c.loggedIn) {
-                    c.devicesListed = int(c.buf.count("cihazlar"));
-                    if (c.devicesListed >= 10) {
-                        c.loggedIn = true;
-                        c.buf.clear();
-                    }
-                    return;
-                }
-                if (c.buf.startsWith("yenimesaj\x01")) {
-                    c.buf.remove(0, 13);
+                // Messages of the connection, not answers: the device list,
+                // the energy summaries after it, a new-message notice.
+                if (c.buf.startsWith("cihazlar\x01") || c.buf.startsWith("cihazenerji\x01")
+                    || c.buf.startsWith("yenimesaj\x01")) {
+                    const qsizetype end = c.buf.indexOf(kEnd);
+                    if (end < 0)
+                        return;
+                    if (c.buf.startsWith("cihazlar"))
+                        ++c.devicesListed;
+                    c.buf.remove(0, end + kEnd.size());
                     continue;
+                }
+                if (!c.loggedIn) {
+                    c.loggedIn = c.devicesListed >= 10;
+                    if (!c.loggedIn || c.buf.isEmpty())
+                        return;
                 }
                 const qsizetype n = completeAnswer(c.buf, request);
                 if (n == 0 || c.buf.isEmpty())

@@ -1,5 +1,6 @@
 #include "sim_energy.h"
 
+#include "device_settings.h"
 #include "sim_device.h"
 #include "wire.h"
 
@@ -146,12 +147,9 @@ EnergyProfile demoProfile(quint32 serial)
     case 12010: set(60, 12.0, 5.0, {2024, 2, 1}, 0); break;
     default: break;
     }
-    if (serial == 12007) {
-        p.meterWidth = 8;
-        p.meterInMega = true;
-    } else if (serial == 12004) {
-        p.meterWidth = 9;
-    }
+    // The main meter of the demo site counts in MWh (its width is a setting
+    // of the site, as for every meter).
+    p.meterInMega = serial == 12007;
     return p;
 }
 
@@ -236,6 +234,10 @@ qint64 billingPeriodStart(qint64 ms)
 EnergyProfile energyProfile(const DeviceInfo &info)
 {
     EnergyProfile p = demoProfile(info.serial);
+    if (kindOfModel(info.model) == DeviceKind::MeterModem) {
+        if (const DeviceSetting *digits = findDeviceSetting(DeviceKind::MeterModem, u"digits"))
+            p.meterWidth = deviceSetting(info, *digits);
+    }
     if (p.meterNumber.isEmpty())
         p.meterNumber = QStringLiteral("7%1").arg(info.serial % 10000000u, 7, 10, QLatin1Char('0'));
     const QVariant energy = info.setup.value(QStringLiteral("energy"));

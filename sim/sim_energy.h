@@ -39,8 +39,9 @@ struct EnergyProfile {
 // site's profile for its serial, otherwise the default. setup "energy" is a
 // band name ("NORMAL", "KRİTİK", "ALARM", "CEZA") or a map with any of the
 // keys "band", "ratedKw", "inductive", "capacitive", "from" (yyyy-MM-dd),
-// "startKwh", "meterWidth", "meterInMega", "meterNumber". setup "load"
-// (0..1) scales the power.
+// "startKwh", "meterWidth", "meterInMega", "meterNumber" (a site file gives
+// only "inductive" and "capacitive"). A meter modem's width is its setting
+// "digits" unless "energy" names one. setup "load" (0..1) scales the power.
 EnergyProfile energyProfile(const DeviceInfo &info);
 
 struct EnergyCounters {

@@ -1,7 +1,7 @@
 #pragma once
 // What the simulated switching devices keep between requests: the industrial
 // modem's three relay outputs and water-meter index, the overcurrent relay's
-// pulled relays. Held by the server, so every session sees the same state.
+// pulled relays, the meter modem's readout in progress. Held by the server, so every session sees the same state.
 #include <QObject>
 
 #include <array>
@@ -29,11 +29,14 @@ public:
 
     ModemOutputs &modem(quint32 serial) { return m_modems[serial]; }
     OvercurrentOutputs &overcurrent(quint32 serial) { return m_relays[serial]; }
+    // Until when (server clock, ms) a meter modem is busy sending a readout.
+    qint64 &meterBusyUntil(quint32 serial) { return m_meterBusy[serial]; }
 
 private:
     explicit FieldOutputs(QObject *parent) : QObject(parent) {}
     std::map<quint32, ModemOutputs> m_modems;
     std::map<quint32, OvercurrentOutputs> m_relays;
+    std::map<quint32, qint64> m_meterBusy;
 };
 
 } // namespace sim

@@ -7,7 +7,9 @@
 #include "iec_readout.h"
 #include "sim_device.h"
 #include "sim_energy.h"
+#include "sim_field_outputs.h"
 #include "sim_request.h"
+#include "sim_server.h"
 #include "sim_session.h"
 
 #include <QDateTime>
@@ -64,9 +66,18 @@ void handleMeterRead(SimSession &session, const SimRequest &request)
                         .arg(QString::fromLatin1(kind.left(16))));
     if (utility && request.fields.value(2) == "kytevt")
         session.log(QStringLiteral("utility reading of meter %1 recorded").arg(device->info().serial));
+    // The modem reads its meter once at a time: a request while a readout
+    // is still coming is not taken (nor does it pile up readouts).
+    qint64 &busyUntil = FieldOutputs::of(session.server()).meterBusyUntil(device->info().serial);
+    if (session.server().now() < busyUntil) {
+        session.log(QStringLiteral("\"sayac\" for %1 while its meter is still being read: no answer")
+                        .arg(device->info().serial));
+        return;
+    }
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     const QList<QByteArray> pieces =
         readoutPieces(iecReadout(meterReading(device->info(), now, utility)), device->info().serial);
+    busyUntil = session.server().now() + kFirstPieceMs + qint64(pieces.size()) * kPieceIntervalMs;
     // Each piece is its own write, a moment after the one before.
     for (int i = 0; i < pieces.size(); ++i) {
         const QByteArray message = sayacalMessage(pieces[i]);

@@ -80,14 +80,15 @@ bool switchOutput(SimSession &session, ModemOutputs &m, const QByteArray &comman
     return true;
 }
 
-// "ellesuendeksyaz" + litres + "#".
+// "ellesuendeksyaz" + litres + "#". The modem's index holds nine digits
+// (999 999,999 m3), which the client also reads back whole.
 bool writeIndex(SimSession &session, ModemOutputs &m, const QByteArray &command)
 {
     static const QByteArray kPrefix("ellesuendeksyaz");
     if (!command.endsWith('#'))
         return false;
     const QByteArray digits = command.sliced(kPrefix.size(), command.size() - kPrefix.size() - 1);
-    bool ok = digits.size() <= 15 && !digits.isEmpty();
+    bool ok = digits.size() <= 9 && !digits.isEmpty();
     for (char c : digits)
         ok = ok && c >= '0' && c <= '9';
     if (!ok)

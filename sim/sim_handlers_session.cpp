@@ -10,6 +10,7 @@
 #include "wire.h"
 
 #include <QDateTime>
+#include <QTimer>
 
 namespace sim {
 
@@ -29,21 +30,33 @@ QByteArray storedMessage(const StoredMessage &message)
 }
 
 // After login, a user with stored messages hears of them once, unless the
-// messages were asked for (or the user logged in again) in the meantime.
+// messages were asked for in the meantime. One timer per session: a login
+// again starts it again (logins in a row never pile up timers).
 void scheduleMessageNotice(SimSession &session)
 {
+    const QString name = QStringLiteral("messageNotice");
+    auto *timer = session.findChild<QTimer *>(name, Qt::FindDirectChildrenOnly);
     const SiteUser *user = session.user();
-    if (!user || user->messages.isEmpty())
+    if (!user || user->messages.isEmpty()) {
+        if (timer)
+            timer->stop();
         return;
-    const int login = session.logins();
-    SimSession *s = &session;
-    session.after(session.server().messageNoticeDelayMs(), [s, user, login] {
-        if (s->logins() != login || s->messagesSent() >= user->messages.size())
-            return;
-        s->log(QStringLiteral("%1 stored messages not yet asked for: \"yenimesaj\"")
-                   .arg(user->messages.size() - s->messagesSent()));
-        s->send(newMessageNotice());
-    });
+    }
+    if (!timer) {
+        timer = new QTimer(&session);
+        timer->setObjectName(name);
+        timer->setSingleShot(true);
+        SimSession *s = &session;
+        QObject::connect(timer, &QTimer::timeout, s, [s] {
+            const SiteUser *u = s->user();
+            if (!u || s->messagesSent() >= u->messages.size())
+                return;
+            s->log(QStringLiteral("%1 stored messages not yet asked for: \"yenimesaj\"")
+                       .arg(u->messages.size() - s->messagesSent()));
+            s->send(newMessageNotice());
+        });
+    }
+    timer->start(session.server().messageNoticeDelayMs());
 }
 
 // The energy summaries of the user's analysers and compensation relays that

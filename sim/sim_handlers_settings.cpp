@@ -3,10 +3,18 @@
 // its register image (where the constants read and the live values find it)
 // and answers with the echo of the write, or with an exception reply when it
 // refuses the value.
+//
+// The client pairs an "enerjial" answer with its request only through the
+// answer its last request left pending. The learning and direction write and
+// the two step commands leave that as it was - often a register read, whose
+// branch would store the echo as registers over the live values. Their
+// replies stay on the server (logged), as for the other requests the client
+// pairs no answer with; the relay acts on them all the same.
 #include "sim_handlers.h"
 
 #include "modbus.h"
 #include "sim_device.h"
+#include "sim_log.h"
 #include "sim_request.h"
 #include "sim_session.h"
 
@@ -90,15 +98,27 @@ std::optional<int> wordFields(const SimRequest &request, int highIndex)
     return *high * 256 + *low;
 }
 
-void answer(SimSession &session, const QByteArray &frame)
+// Requests after which the client expects no answer of the device.
+bool unpaired(const QByteArray &keyword)
 {
-    session.send(modbus::enerjialMessage(modbus::payloadText(frame)));
+    return keyword == "zorvkonogryonyaz" || keyword == "Kondandegeryaz" || keyword == "zorvdevreyealcikart";
+}
+
+void answer(SimSession &session, const SimRequest &request, const QByteArray &frame)
+{
+    const QByteArray text = modbus::payloadText(frame);
+    if (!unpaired(request.keyword)) {
+        session.send(modbus::enerjialMessage(text));
+        return;
+    }
+    session.log(QStringLiteral("\"%1\": the device answered %2, not relayed (the client pairs no answer with it)")
+                    .arg(QString::fromLatin1(request.keyword), log::bytes(text)));
 }
 
 void refuse(SimSession &session, const SimRequest &request, quint8 function, quint8 code)
 {
     session.log(QStringLiteral("\"%1\" refused, exception %2").arg(QString::fromLatin1(request.keyword)).arg(code));
-    answer(session, modbus::exceptionReply(function, code));
+    answer(session, request, modbus::exceptionReply(function, code));
 }
 
 const SettingWrite *settingWriteFor(const QByteArray &keyword)
@@ -138,9 +158,9 @@ void settingWrite(SimSession &session, const SimRequest &request)
             device->setReg(setting->words[i].reg, quint16(raw[i]));
     }
     if (setting->function == kWriteOne)
-        answer(session, modbus::writeSingleEcho(setting->address, quint16(raw[0])));
+        answer(session, request, modbus::writeSingleEcho(setting->address, quint16(raw[0])));
     else
-        answer(session, modbus::writeMultipleEcho(setting->address, quint16(setting->count)));
+        answer(session, request, modbus::writeMultipleEcho(setting->address, quint16(setting->count)));
 }
 
 int stepBase(int step)
@@ -174,7 +194,7 @@ void stepWrite(SimSession &session, const SimRequest &request)
     }
     for (int p = 0; p < 3; ++p)
         device->setReg(stepBase(*step) + 1 + p, quint16(powers[p]));
-    answer(session, modbus::writeMultipleEcho(quint16(stepAddress(*step) + 1), 3));
+    answer(session, request, modbus::writeMultipleEcho(quint16(stepAddress(*step) + 1), 3));
 }
 
 // "zorvdevreyealcikart" serial, step: the step goes out when it is in and in
@@ -195,7 +215,7 @@ void stepSwitch(SimSession &session, const SimRequest &request)
     device->setReg(lampRegister, quint16(nowIn ? device->reg(lampRegister) | bit : device->reg(lampRegister) & ~bit));
     const quint16 flags = nowIn ? kAllPhases : 0;
     device->setReg(stepBase(*step), flags);
-    answer(session, modbus::writeSingleEcho(stepAddress(*step), flags));
+    answer(session, request, modbus::writeSingleEcho(stepAddress(*step), flags));
 }
 
 const KeywordHandler kHandlers[] = {

@@ -73,7 +73,6 @@ std::array<double, 2> energyRatios(const DeviceInfo &info);
 
 // Starting state from the site description.
 double setupNumber(const DeviceInfo &info, const char *key, double fallback);
-double settingNumber(const DeviceInfo &info, const char *key, double fallback);
 
 // Register words.
 quint16 unsignedWord(double v);  // rounded, clamped to 0..65535

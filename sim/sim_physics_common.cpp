@@ -108,14 +108,6 @@ double setupNumber(const DeviceInfo &info, const char *key, double fallback)
     return ok && std::isfinite(v) ? v : fallback;
 }
 
-double settingNumber(const DeviceInfo &info, const char *key, double fallback)
-{
-    const QVariantMap settings = info.setup.value(QStringLiteral("settings")).toMap();
-    bool ok = false;
-    const double v = settings.value(QLatin1String(key)).toDouble(&ok);
-    return ok && std::isfinite(v) ? v : fallback;
-}
-
 Energy recordedEnergy(const DeviceInfo &info, qint64 nowMs)
 {
     // Fixed shares of the phases, a little different for each quantity so

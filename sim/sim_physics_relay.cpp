@@ -3,6 +3,8 @@
 // load minus the capacitors in circuit.
 #include "sim_compensation_relay.h"
 
+#include "device_settings.h"
+
 #include <cmath>
 
 namespace sim {
@@ -44,17 +46,12 @@ CompensationRelayDevice::CompensationRelayDevice(DeviceInfo info, qint64 nowMs)
     const auto ratios = energyRatios(i);
     const double tanTarget = std::round((ratios[0] - ratios[1]) * 100);
     // The settings, once; from here on they belong to whoever writes them.
-    const struct {
-        int reg;
-        const char *key;
-        double fallback;
-    } settings[] = {{129, "Tanfi", tanTarget},         {132, "indcezasinir", 20},   {133, "kapcezasinir", 15},
-                    {134, "maxalmasure", 20},  {135, "maxcikmasure", 20},   {136, "minalmacikmasure", 4},
-                    {137, "konogrenme", 0},    {138, "yonsabit", 0},        {154, "hizlimod", 0},
-                    {157, "manuel", 0}};
     setReg(0, unsignedWord(ctRatio));
-    for (const auto &s : settings)
-        setReg(s.reg, signedWord(settingNumber(i, s.key, s.fallback)));
+    for (DeviceSetting s : deviceSettings(DeviceKind::CompensationRelay)) {
+        if (s.reg == 129)
+            s.fallback = int(qBound(double(s.min), tanTarget, double(s.max)));
+        setReg(s.reg, signedWord(deviceSetting(i, s)));
+    }
     for (int n = 1; n <= kSteps; ++n) {
         const quint16 power = kDefaultStepPower[n - 1];
         setReg(stepBase(n) + 1, power);

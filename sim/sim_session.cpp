@@ -58,11 +58,6 @@ void SimSession::log(const QString &line) const
     m_server->log(label() + QStringLiteral("  ") + line);
 }
 
-void SimSession::after(int ms, std::function<void()> fn)
-{
-    QTimer::singleShot(ms, this, std::move(fn));
-}
-
 void SimSession::send(const QByteArray &message)
 {
     if (!m_socket || m_closing)

@@ -8,8 +8,6 @@
 #include <QObject>
 #include <QPointer>
 
-#include <functional>
-
 class QTcpSocket;
 class QTimer;
 
@@ -47,8 +45,6 @@ public:
     // Close after what was already written; later input is ignored.
     void close();
     bool isClosing() const { return m_closing; }
-    // Runs fn after ms, unless the session is gone by then.
-    void after(int ms, std::function<void()> fn);
 
     // An event of this session, in the log with the time and the session.
     void log(const QString &line) const;

@@ -1,5 +1,6 @@
 #include "site_loader.h"
 
+#include "device_settings.h"
 #include "json_lines.h"
 #include "wire.h"
 
@@ -151,6 +152,39 @@ QString deviceWho(const QJsonObject &o, const QString &group, int index)
         .arg(quoted(group));
 }
 
+// The named settings of the device's kind, each a whole number in the
+// device's own range; a key the kind does not know is refused.
+bool readSettings(Reader &r, const QJsonValue &value, const QString &path, const QString &who, DeviceInfo &out)
+{
+    const QString at = Reader::join(path, QStringLiteral("settings"));
+    const DeviceKind kind = kindOfModel(out.model);
+    const QStringList keys = deviceSettingKeys(kind);
+    if (!value.isObject())
+        return r.fail(at, who, QStringLiteral("\"settings\" must be an object of named settings"));
+    const QJsonObject settings = value.toObject();
+    if (keys.isEmpty() && !settings.isEmpty()) {
+        for (auto it = settings.begin(); it != settings.end(); ++it) {
+            if (!it.key().startsWith(QLatin1Char('_')))
+                return r.fail(Reader::join(at, it.key()), who,
+                              QStringLiteral("a %1 takes no settings").arg(quoted(out.model)));
+        }
+    }
+    if (!r.onlyKeys(settings, at, who, keys))
+        return false;
+    QVariantMap kept;
+    for (const DeviceSetting &s : deviceSettings(kind)) {
+        const QString key = QLatin1String(s.key);
+        double x = 0;
+        if (!settings.contains(key))
+            continue;
+        if (!r.number(settings, key, at, who, s.min, s.max, true, x))
+            return false;
+        kept.insert(key, int(x));
+    }
+    out.setup.insert(QStringLiteral("settings"), kept);
+    return true;
+}
+
 bool readDevice(Reader &r, const QJsonValue &value, const QString &path, const QString &group, int index,
                 DeviceInfo &out)
 {
@@ -217,13 +251,8 @@ bool readDevice(Reader &r, const QJsonValue &value, const QString &path, const Q
                               .arg(kEnergyBands.join(", ")));
         }
     }
-    if (o.contains(QStringLiteral("settings"))) {
-        const QJsonValue s = o.value(QStringLiteral("settings"));
-        if (!s.isObject())
-            return r.fail(Reader::join(path, QStringLiteral("settings")), who,
-                          QStringLiteral("\"settings\" must be an object of named settings"));
-        out.setup.insert(QStringLiteral("settings"), s.toObject().toVariantMap());
-    }
+    if (o.contains(QStringLiteral("settings")) && !readSettings(r, o.value(QStringLiteral("settings")), path, who, out))
+        return false;
     return true;
 }
 

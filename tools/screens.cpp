@@ -1,84 +1,70 @@
-// Developer tool: screenshots of every window of the client and of every page
-// of the main window, as a user sees them after logging in.
+// Developer tool: every screenshot the README shows, taken from the real
+// client logged in to the bundled simulator (run in this process), in a
+// Turkish locale. A second run of this program at scale 1.5 takes the
+// login window and the first page again.
 //   screens OUTDIR
-#include "appearance.h"
-#include "client_windows.h"
-#include "group_bar.h"
+// Exit code: the number of steps that failed (0 when every picture is good).
+#include "scenes.h"
+#include "shot_kit.h"
+#include "sim_server.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QListWidget>
-#include <QTabWidget>
-#include <QTextEdit>
-#include <QTimer>
+#include <QProcess>
+#include <QTextStream>
 
 namespace {
-void save(QWidget *w, const QString &path)
+
+constexpr char kScaledRun[] = "--scale150";
+
+// The same program at scale 1.5, which only an environment variable read
+// before the application starts can give.
+int runScaled(const QString &out)
 {
-    QApplication::processEvents();
-    w->grab().save(path);
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1.5"));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {out, QLatin1String(kScaledRun)});
+    if (!child.waitForFinished(120000)) {
+        QTextStream(stderr) << "FAILED: the run at scale 1.5 did not finish" << Qt::endl;
+        return 1;
+    }
+    return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : 1;
 }
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    // Without a display (or under xvfb-run, with one) the pictures are the same.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    applyAppearance(app);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
-    QDir().mkpath(out);
+    shot::prepareApplication(app, true);
+    const QStringList args = app.arguments();
+    const QString out = args.size() > 1 ? args.at(1) : QStringLiteral("docs/screenshots");
+    const bool scaled = args.contains(QLatin1String(kScaledRun));
 
-    ClientWindows w;
-    w.giris.setInternetProbe([] { return true; });
-
-    // A device list as the demo server sends it.
-    auto *bar = w.ana.findChild<GroupBar *>(QStringLiteral("RzGroupBar1"));
-    const struct { const char *group, *name, *serial; int kind; } devices[] = {
-        {"MERKEZ FABRİKA", "Ana Pano Analizörü", "12001", 0}, {"MERKEZ FABRİKA", "Kompanzasyon Rölesi", "12002", 2},
-        {"MERKEZ FABRİKA", "Aşırı Akım Rölesi", "12003", 3}, {"DEPO", "Sayaç Modemi", "12004", 4},
-        {"DEPO", "Depo Kompanzasyon", "12005", 2},          {"DEPO", "Pompa Modemi", "12006", -1},
-    };
-    for (const auto &d : devices) {
-        GroupBarGroup *g = nullptr;
-        for (GroupBarGroup *x : bar->groups())
-            if (x->caption() == QString::fromUtf8(d.group))
-                g = x;
-        if (!g)
-            g = bar->addGroup(QString::fromUtf8(d.group));
-        g->insertItem(QString::fromUtf8(d.name) + QStringLiteral(" No: ") + QLatin1String(d.serial), d.kind);
+    // The stored messages are announced soon after the login, so that the
+    // device bar's picture shows the notice.
+    std::unique_ptr<sim::SimServer> server = shot::startSimulator(300);
+    if (!server)
+        return 1;
+    shot::Client client(out);
+    if (scaled) {
+        scenes::scaled(client, *server);
+        return client.failures();
     }
-
-    QTimer::singleShot(300, [&] {
-        save(&w.giris, out + QStringLiteral("/login.png"));
-        w.giris.reject();
-    });
-    QTimer::singleShot(900, [&] {
-        auto *tabs = w.ana.findChild<QTabWidget *>(QStringLiteral("suiPageControl1"));
-        for (int i = 0; i < tabs->count(); ++i) {
-            tabs->setTabVisible(i, true);
-            tabs->widget(i)->setEnabled(true);
-        }
-        if (QWidget *p8 = w.ana.findChild<QWidget *>(QStringLiteral("Panel8")))
-            p8->show();
-        for (int i = 0; i < tabs->count(); ++i) {
-            tabs->setCurrentIndex(i);
-            save(&w.ana, out + QStringLiteral("/page%1.png").arg(i));
-        }
-        tabs->setCurrentIndex(0);
-        w.mesajlar.show();
-        if (auto *list = w.mesajlar.findChild<QListWidget *>(QStringLiteral("RzListBox1"))) {
-            list->addItem(QStringLiteral("//Bakım duyurusu"));
-            list->addItem(QStringLiteral("//Fatura dönemi hatırlatması"));
-        }
-        if (auto *text = w.mesajlar.findChild<QTextEdit *>(QStringLiteral("RichEdit1")))
-            text->setPlainText(QStringLiteral("Sayın kullanıcımız, 12 Aralık günü 02:00-04:00 arasında "
-                                              "sunucu bakımı yapılacaktır."));
-        save(&w.mesajlar, out + QStringLiteral("/messages.png"));
-        w.haberlesme.addRead(QByteArray("pong\x01\xF4\xF4\xF4"));
-        w.haberlesme.addRead(QByteArray("cihazlar\x01" "depo\x01PMT830\x01Sayac Modemi\x01" "12004\x01\xF4\xF4\xF4"));
-        w.haberlesme.show();
-        save(&w.haberlesme, out + QStringLiteral("/log.png"));
-        app.quit();
-    });
-    w.ana.show();
-    return app.exec();
+    scenes::loginAndDeviceBar(client, *server);
+    scenes::analyserPages(client);
+    scenes::relayPages(client);
+    scenes::waveforms(client);
+    scenes::settingsRoundTrip(client);
+    scenes::overcurrentRelay(client);
+    scenes::meters(client);
+    scenes::industrialModem(client);
+    scenes::deviceInfo(client);
+    scenes::messagesAndLog(client);
+    return client.failures() + runScaled(out);
 }

@@ -1,9 +1,35 @@
 #include "main_pages.h"
 
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
 
 namespace {
+
+// The page control's tabs with less room beside their captions than the
+// style gives: the analyser shows seven bold captions, which fit side by side
+// in the page control only so.
+class CompactTabs : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return 8;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+void compactTabs(QTabWidget *pageControl)
+{
+    QTabBar *bar = pageControl->tabBar();
+    auto *style = new CompactTabs(QStyleFactory::create(pageControl->style()->name()));
+    style->setParent(bar);
+    bar->setStyle(style);
+}
+
 struct Sheet {
     const char *name;
     const char *caption;
@@ -29,6 +55,7 @@ const Sheet kSheets[] = {
 
 void buildMainPages(QTabWidget *pageControl)
 {
+    compactTabs(pageControl);
     int index = 0;
     for (const Sheet &s : kSheets) {
         auto *page = new QWidget;

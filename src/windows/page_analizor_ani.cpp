@@ -21,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -197,8 +198,9 @@ QGroupBox *powerFactorBox(QWidget *p)
     QFont big = g->font();
     big.setBold(true);
     big.setPointSize(big.pointSize() + 2);
+    // The texts before the first values, with the locale's decimal separator.
     const auto valueLabel = [&](const char *name, const char *text) {
-        QLabel *l = kit::label(g, QString::fromLatin1(name), u8(text));
+        QLabel *l = kit::label(g, QString::fromLatin1(name), u8(text).replace(u'.', QLocale().decimalPoint()));
         l->setFont(big);
         l->setMinimumWidth(64);
         return l;

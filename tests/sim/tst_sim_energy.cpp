@@ -3,6 +3,7 @@
 // meter writes it, and the answers over a real connection read with the
 // client's own rules.
 #include "energy_ratios.h"
+#include "demo_data.h"
 #include "energy_summary.h"
 #include "iec_readout.h"
 #include "meter_readout.h"
@@ -173,9 +174,14 @@ void TstSimEnergy::profileFromSetup()
     QCOMPARE(p.meterWidth, 11);
     QCOMPARE(p.recordsFrom, QDate(2025, 5, 1));
     QCOMPARE(p.ratedKw, 30.0);
-    QCOMPARE(energyProfile(device(12007)).meterWidth, 8);
-    QCOMPARE(energyProfile(device(12004)).meterWidth, 9);
-    QCOMPARE(energyProfile(device(12009)).meterWidth, 10);
+    // A meter's width is its setting "digits", whatever its serial.
+    QCOMPARE(energyProfile(*demoSite().findDevice(12007)).meterWidth, 8);
+    QCOMPARE(energyProfile(*demoSite().findDevice(12004)).meterWidth, 9);
+    QCOMPARE(energyProfile(*demoSite().findDevice(12009)).meterWidth, 10);
+    const QVariantMap nine{{QStringLiteral("settings"), QVariantMap{{QStringLiteral("digits"), 9}}}};
+    QCOMPARE(energyProfile(device(21010, QStringLiteral("PMT830"), nine)).meterWidth, 9);
+    QCOMPARE(meterReading(device(21010, QStringLiteral("PMT830"), nine), at(2026, 1, 5), false).width, 9);
+    QCOMPARE(energyProfile(device(21010, QStringLiteral("PMT830"))).meterWidth, 10);
 }
 
 void TstSimEnergy::clientDates_data()
@@ -261,7 +267,7 @@ void TstSimEnergy::readoutAsMeterWrites_data()
     QTest::addColumn<Band>("band");
     QTest::newRow("12007") << 12007u << false << 8 << QByteArray("*MWh)") << Band::Normal;
     QTest::newRow("12004") << 12004u << false << 9 << QByteArray("*kWh)") << Band::Alarm;
-    QTest::newRow("12009 utility") << 12009u << true << 10 << QByteArray("*kWh)") << Band::Normal;
+    QTest::newRow("12009 utility") << 12009u << true << 10 << QByteArray("*kWh)") << Band::Penalty;
 }
 
 void TstSimEnergy::readoutAsMeterWrites()
@@ -271,7 +277,7 @@ void TstSimEnergy::readoutAsMeterWrites()
     QFETCH(int, width);
     QFETCH(QByteArray, unit);
     QFETCH(Band, band);
-    const DeviceInfo d = device(serial, QStringLiteral("PMT830"));
+    const DeviceInfo d = *demoSite().findDevice(serial);
     const qint64 now = at(2026, 12, 9, 14) + 123456;
     const QByteArray readout = iecReadout(meterReading(d, now, utility));
     QVERIFY(readout.startsWith("/DMS5"));
@@ -396,8 +402,12 @@ void TstSimEnergy::overTheConnection()
     QVERIFY(reads[0].startsWith("tedassycal\x01" "12004\x01"));
     reads.clear();
 
+    // Asked twice in a row: the modem reads its meter once.
     s.write(wire::buildRequest("sayac", {"12004", "tdshyr", "kythyr"}));
+    collect(50);
+    s.write(wire::buildRequest("sayac", {"12004", "tdsEvt", "kytevt"}));
     collect(4000);
+    QVERIFY(log.join('\n').contains(QLatin1String("still being read")));
     QVERIFY(reads.size() >= 5);
     QByteArray readout;
     for (const QByteArray &r : reads) {
@@ -407,7 +417,13 @@ void TstSimEnergy::overTheConnection()
     }
     QVERIFY(readout.startsWith("/DMS5"));
     QVERIFY(readout.contains("!\r\n\x03"));
+    QCOMPARE(readout.count("/DMS5"), 1);
     QVERIFY(!readout.contains("*2("));
+    reads.clear();
+    // Once the readout is through, the meter can be read again.
+    s.write(wire::buildRequest("sayac", {"12004", "tdsEvt", "kytevt"}));
+    QVERIFY(QTest::qWaitFor([&] { reads.append(s.readAll()); return reads.join().contains("!\r\n\x03"); }, 8000));
+    QVERIFY(reads.join().contains("*2("));
     reads.clear();
 
     // A device that reads no meter, and one off line.

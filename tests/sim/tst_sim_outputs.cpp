@@ -239,6 +239,10 @@ void TstSimOutputs::waterMeterIndex_data()
     QTest::newRow("1500 litres") << QByteArray("ellesuendeksyaz1500#") << written << QByteArray("1500");
     QTest::newRow("zero") << QByteArray("ellesuendeksyaz0#") << written << QByteArray("0");
     QTest::newRow("5 000 000") << QByteArray("ellesuendeksyaz5000000#") << written << QByteArray("5000000");
+    QTest::newRow("nine digits") << QByteArray("ellesuendeksyaz999999999#") << written << QByteArray("999999999");
+    // Beyond what the modem holds (and what the client reads back as a number).
+    QTest::newRow("ten digits: refused") << QByteArray("ellesuendeksyaz2147483648#") << QByteArray()
+                                         << QByteArray("1284350");
     QTest::newRow("without #: refused") << QByteArray("ellesuendeksyaz1500") << QByteArray()
                                         << QByteArray("1284350");
     QTest::newRow("a fraction: refused") << QByteArray("ellesuendeksyaz12,5#") << QByteArray()

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -207,11 +208,15 @@ void TstSimSessions::messageNotice_data()
     QTest::addColumn<QByteArray>("password");
     QTest::addColumn<bool>("askFirst");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("after login") << QByteArray("demo") << QByteArray("1234") << false << kNotice;
+    QTest::addColumn<int>("logins");
+    QTest::newRow("after login") << QByteArray("demo") << QByteArray("1234") << false << kNotice << 1;
     QTest::newRow("not once the messages were asked for")
-        << QByteArray("demo") << QByteArray("1234") << true << demoMessages();
+        << QByteArray("demo") << QByteArray("1234") << true << demoMessages() << 1;
     QTest::newRow("not without stored messages") << QByteArray("i\xFEletme") << QByteArray("5678") << false
-                                                 << QByteArray();
+                                                 << QByteArray() << 1;
+    // Each login starts the wait again; the notice comes once.
+    QTest::newRow("once after five logins in a row") << QByteArray("demo") << QByteArray("1234") << false
+                                                     << kNotice << 5;
 }
 
 void TstSimSessions::messageNotice()
@@ -220,10 +225,15 @@ void TstSimSessions::messageNotice()
     QFETCH(QByteArray, password);
     QFETCH(bool, askFirst);
     QFETCH(QByteArray, expected);
+    QFETCH(int, logins);
 
     m_server->setMessageNoticeDelay(400);
     Client client(m_server->port());
-    loggedIn(client, user, password, user == "demo" ? 10 : 3);
+    for (int i = 0; i < logins; ++i)
+        loggedIn(client, user, password, user == "demo" ? 10 : 3);
+    // One waiting notice per session, however often it logged in.
+    for (const SimSession *session : m_server->findChildren<SimSession *>())
+        QVERIFY(session->findChildren<QTimer *>(QStringLiteral("messageNotice")).size() <= 1);
     if (askFirst)
         client.send(messagesRequest(user));
     else

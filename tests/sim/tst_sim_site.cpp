@@ -3,6 +3,8 @@
 #include "demo_data.h"
 #include "sim_options.h"
 #include "site_loader.h"
+#include "sim_energy.h"
+#include "sim_server.h"
 #include "wire.h"
 
 #include <QTest>
@@ -62,7 +64,7 @@ void TstSimSite::goodSite()
     const QByteArray text = site(
         {kDeviceA,
          R"({"serial": 1002, "model": "Rkt90wz", "name": "Röle B", "online": false, "load": 0.5, "ct": 60,)"
-         R"( "energy": "KRİTİK", "settings": {"digits": 9, "auto": true}, "_note": "remarks are allowed"})",
+         R"( "energy": "KRİTİK", "settings": {"Tanfi": -5, "hizlimod": 1, "_why": "ok"}, "_note": "remarks are allowed"})",
          R"({"serial": 1003, "model": "XYZ100", "name": "Pompa", "energy": {"inductive": 17, "capacitive": 3}})"},
         {kUser,
          R"({"name": "işletme", "password": "5678", "devices": [1003, 1001],)"
@@ -83,7 +85,7 @@ void TstSimSite::goodSite()
     QCOMPARE(b.setup.value("load").toDouble(), 0.5);
     QCOMPARE(b.setup.value("ct").toInt(), 60);
     QCOMPARE(b.setup.value("energy").toString(), QStringLiteral("KRİTİK"));
-    QCOMPARE(b.setup.value("settings").toMap().value("digits").toInt(), 9);
+    QCOMPARE(b.setup.value("settings").toMap(), (QVariantMap{{"Tanfi", -5}, {"hizlimod", 1}}));
     QVERIFY(!b.setup.contains("_note"));
     QVERIFY(s.devices[0].setup.isEmpty()); // absent keys: the kind's defaults
     QCOMPARE(s.devices[2].setup.value("energy").toMap().value("inductive").toDouble(), 17.0);
@@ -169,6 +171,25 @@ void TstSimSite::refused_data()
     QTest::newRow("settings not an object")
         << site({R"({"serial": 7, "model": "QRN410", "name": "A", "settings": [1]})"})
         << R"(site.json:3: device 7 "A": "settings" must be an object)";
+    // Settings are those of the device's kind, whole, in the device's range.
+    QTest::newRow("meter setting on a relay")
+        << site({R"({"serial": 7, "model": "Rkt90wz", "name": "A", "settings": {"digits": 9}})"})
+        << R"(site.json:3: device 7 "A": unknown field "digits" (known: Tanfi, indcezasinir,)";
+    QTest::newRow("misspelt setting")
+        << site({R"({"serial": 7, "model": "PMT830", "name": "A", "settings": {"digit": 9}})"})
+        << R"(site.json:3: device 7 "A": unknown field "digit" (known: digits))";
+    QTest::newRow("setting out of range")
+        << site({R"({"serial": 7, "model": "Rkt90wz", "name": "A", "settings": {"Tanfi": 80}})"})
+        << R"(site.json:3: device 7 "A": "Tanfi" must be a whole number from -75 to 75)";
+    QTest::newRow("setting not whole")
+        << site({R"({"serial": 7, "model": "PMT830", "name": "A", "settings": {"digits": 9.5}})"})
+        << R"(site.json:3: device 7 "A": "digits" must be a whole number from 6 to 16)";
+    QTest::newRow("setting as text")
+        << site({R"({"serial": 7, "model": "Rkt90wz", "name": "A", "settings": {"manuel": "1"}})"})
+        << R"(site.json:3: device 7 "A": "manuel" must be a whole number from 0 to 1)";
+    QTest::newRow("settings for a kind without")
+        << site({R"({"serial": 7, "model": "QRN410", "name": "A", "settings": {"ct": 5}})"})
+        << R"(site.json:3: device 7 "A": a "QRN410" takes no settings)";
     QTest::newRow("misspelt field") << site({R"({"serial": 7, "model": "QRN410", "name": "A", "onlne": false})"})
                                     << R"(site.json:3: device 7 "A": unknown field "onlne")";
     QTest::newRow("no devices") << site({}) << R"(site.json:2: the site has no devices)";
@@ -277,6 +298,11 @@ void TstSimSite::exampleInTheGuideLoads()
     for (const DeviceInfo &d : load.site->devices)
         someOffline = someOffline || !d.online;
     QVERIFY(someOffline);
+    // The devices start from the settings the file gives them.
+    SimServer server(*load.site);
+    QCOMPARE(server.device(21002)->reg(129), quint16(12));
+    QCOMPARE(server.device(21002)->reg(132), quint16(18));
+    QCOMPARE(energyProfile(*load.site->findDevice(21010)).meterWidth, 9);
     const SiteLoad missing = loadSiteFile(QStringLiteral(SOURCE_DIR "/docs/no-such-site.json"));
     QVERIFY(!missing.site);
     QVERIFY(missing.error.contains(QStringLiteral("no-such-site.json")));
