@@ -26,7 +26,9 @@ cleanup() {
 trap cleanup EXIT
 sleep 1
 
-xvfb-run -a -s "-screen 0 1280x800x24" "$BUILD/tools/soak_client" 127.0.0.1 "$PORT" demo 1234 "$@" >"$LOG" 2>&1 &
+# A display number of its own: two xvfb-run -a starting at once may take the
+# same one, and the first to end takes the other's server with it.
+xvfb-run -a -n $((200 + $$ % 500)) -s "-screen 0 1280x800x24" "$BUILD/tools/soak_client" 127.0.0.1 "$PORT" demo 1234 "$@" >"$LOG" 2>&1 &
 WRAPPER=$!
 CLIENT=
 for i in $(seq 1 100); do
