@@ -61,6 +61,7 @@ awk -F, -v hz="$HZ" 'NR == 2 { first = $2 }
        printf "client processor time: %.1f s over %d s, %.2f %% of one core on average\n", cpu / hz, secs, 100 * cpu / hz / secs
      }' "$CSV"
 echo "rounds: $(grep -c '^round' "$LOG"), device clicks: $(grep -c '^select' "$LOG"), button clicks: $(grep -c '^  page' "$LOG")"
+grep '^stores:' "$LOG" | tail -1
 echo "error boxes: $(grep -c '^error box' "$LOG"), samples: $CSV, client log: $LOG"
 kill "$CLIENT" 2>/dev/null || true
 wait "$WRAPPER" 2>/dev/null || true

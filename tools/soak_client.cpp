@@ -9,6 +9,7 @@
 // With --live it selects that one device and only shows it, clicking it
 // again every --poll-ms (0, the default: never) for fresh values.
 #include "client_driver.h"
+#include "communication_log_model.h"
 
 #include <QTimer>
 
@@ -143,5 +144,17 @@ int main(int argc, char **argv)
         }
     });
     steps.start();
+
+    // What the stores that grow with input hold, once a minute, to set beside
+    // the resident memory that tools/soak.sh samples.
+    QTimer stores;
+    stores.setInterval(60000);
+    QObject::connect(&stores, &QTimer::timeout, &w.ana, [&w] {
+        driver::out() << "stores: log " << w.haberlesme.lineCount() << " lines "
+                      << w.haberlesme.model()->charCount() << " characters, messages "
+                      << w.ana.state().messageCount << ", device slots " << w.ana.state().deviceCount - 1
+                      << ", bar items " << driver::items(w).size() << Qt::endl;
+    });
+    stores.start();
     return app.exec();
 }
