@@ -3,6 +3,7 @@
 // A read of 1 MiB must be logged and walked in well under 100 ms.
 #include "client_windows.h"
 #include "group_bar.h"
+#include "bench_inputs.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -14,16 +15,6 @@ QByteArray junk(qsizetype size)
     QByteArray b(size, 'x');
     for (qsizetype i = 0; i < size; i += 7)
         b[i] = char('A' + i % 26);
-    return b;
-}
-
-QByteArray pongs(qsizetype size)
-{
-    const QByteArray one("pong\x01", 5);
-    QByteArray b;
-    b.reserve(size);
-    while (b.size() + one.size() <= size)
-        b += one;
     return b;
 }
 
@@ -70,7 +61,7 @@ void BM_ReadJunk(benchmark::State &state)
 }
 void BM_ReadPongs(benchmark::State &state)
 {
-    handleRead(state, pongs(state.range(0)));
+    handleRead(state, bench::pongs(state.range(0)));
 }
 
 void BM_ReadMixed(benchmark::State &state)

@@ -1,6 +1,7 @@
 // The walk over one socket read must stay linear in the read's size.
 #include "dispatcher.h"
 #include "handlers.h"
+#include "bench_inputs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,16 +13,6 @@ QByteArray unrecognised(qsizetype size)
     QByteArray b(size, 'x');
     for (qsizetype i = 0; i < size; i += 7)
         b[i] = 'Z';
-    return b;
-}
-
-QByteArray pongs(qsizetype size)
-{
-    const QByteArray one("pong\x01", 5);
-    QByteArray b;
-    b.reserve(size);
-    while (b.size() + one.size() <= size)
-        b += one;
     return b;
 }
 
@@ -48,7 +39,7 @@ void BM_WalkUnrecognised(benchmark::State &state)
 
 void BM_WalkPongs(benchmark::State &state)
 {
-    walkRead(state, pongs(state.range(0)), true);
+    walkRead(state, bench::pongs(state.range(0)), true);
 }
 
 } // namespace
