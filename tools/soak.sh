@@ -19,9 +19,9 @@ LOG=/tmp/soak-client-$$.log
 "$BUILD/sim/central_sim" --port "$PORT" --quiet >/dev/null 2>&1 &
 SIM=$!
 cleanup() {
-    [ -n "${CLIENT:-}" ] && kill "$CLIENT" 2>/dev/null
-    kill "$SIM" 2>/dev/null
-    true
+    # Under set -e a failing kill would end the trap before the simulator goes.
+    if [ -n "${CLIENT:-}" ]; then kill "$CLIENT" 2>/dev/null || true; fi
+    kill "$SIM" 2>/dev/null || true
 }
 trap cleanup EXIT
 sleep 1
