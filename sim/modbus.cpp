@@ -39,28 +39,31 @@ QByteArray readResponse(std::span<const quint16> registers, quint8 station)
     return withCrc(f);
 }
 
-QByteArray writeSingleEcho(quint16 address, quint16 value, quint8 station)
+namespace {
+
+// Station, function code and two 16-bit words, as both write echoes are.
+QByteArray twoWordFrame(quint8 station, quint8 function, quint16 first, quint16 second)
 {
     QByteArray f;
     f.append(char(station));
-    f.append(char(6));
-    f.append(char(address >> 8));
-    f.append(char(address & 0xFF));
-    f.append(char(value >> 8));
-    f.append(char(value & 0xFF));
+    f.append(char(function));
+    f.append(char(first >> 8));
+    f.append(char(first & 0xFF));
+    f.append(char(second >> 8));
+    f.append(char(second & 0xFF));
     return withCrc(f);
+}
+
+} // namespace
+
+QByteArray writeSingleEcho(quint16 address, quint16 value, quint8 station)
+{
+    return twoWordFrame(station, 6, address, value);
 }
 
 QByteArray writeMultipleEcho(quint16 address, quint16 count, quint8 station)
 {
-    QByteArray f;
-    f.append(char(station));
-    f.append(char(16));
-    f.append(char(address >> 8));
-    f.append(char(address & 0xFF));
-    f.append(char(count >> 8));
-    f.append(char(count & 0xFF));
-    return withCrc(f);
+    return twoWordFrame(station, 16, address, count);
 }
 
 QByteArray exceptionReply(quint8 function, quint8 code, quint8 station)

@@ -80,6 +80,20 @@ quint16 signedWord(double v);    // rounded, clamped to -32768..32767, two's com
 // A 48-bit counter in three registers from `first` on, most significant first.
 void setCounter(SimDevice &d, int first, double value);
 
+// Registers 2 to 20, 25, 28 and 29, laid out alike in analysers and relays:
+// per phase V, A, kW, kVAr, kVA and cos φ, then cos φ, kW, kVAr and kVA of
+// all three. Currents and powers on the secondary side of the CT (kVAr Σ as
+// it stands), cos φ × cosScale. Returns the primary sums of kW, kVAr and kVA
+// and the cos φ of all three.
+struct PowerSums {
+    double kw = 0, kvar = 0, kva = 0;
+    double cosPhi = 1;
+};
+PowerSums writePowerRegisters(SimDevice &d, const ThreePhase &phases, double ct, double cosScale);
+// The reactive-to-active energy ratios in whole percent from `first` on:
+// inductive then capacitive of R, S and T, then of the total.
+void writeEnergyRatios(SimDevice &d, int first, const Energy &energy);
+
 // The waveform content of the three phases for the given phases' RMS values
 // and cos φ; `distortion` scales the current harmonics (non-linear load).
 void fillWaves(std::array<PhaseWave, 3> &waves, const ThreePhase &phases, double distortion, qint64 nowMs,

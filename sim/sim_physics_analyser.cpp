@@ -47,40 +47,17 @@ void AnalyserDevice::write(qint64 nowMs)
     const ThreePhase phases = m_feeder.at(nowMs);
     const Energy energy = recordedEnergy(info(), nowMs);
     const double ct = qMax(1, int(reg(0)));
-    double kwSum = 0, kvarSum = 0, kvaSum = 0, inductive = 0, capacitive = 0;
-    for (int p = 0; p < 3; ++p) {
-        const Phase &ph = phases[size_t(p)];
-        setReg(2 + p, unsignedWord(ph.volts * 10));
-        setReg(5 + p, unsignedWord(ph.amps / ct * 1000));
-        setReg(8 + p, unsignedWord(ph.kw * 1000 / ct));
-        setReg(11 + p, signedWord(ph.kvar * 1000 / ct));
-        setReg(14 + p, unsignedWord(ph.kva * 1000 / ct));
-        setReg(17 + p, signedWord(ph.cosPhi() * 100));
-        kwSum += ph.kw;
-        kvarSum += ph.kvar;
-        kvaSum += ph.kva;
+    writePowerRegisters(*this, phases, ct, 100);
+    double inductive = 0, capacitive = 0;
+    for (const Phase &ph : phases)
         (ph.kvar >= 0 ? inductive : capacitive) += std::fabs(ph.kvar);
-    }
-    Phase total;
-    total.kw = kwSum;
-    total.kvar = kvarSum;
-    completePhase(total);
-    setReg(20, signedWord(total.cosPhi() * 100));
-    setReg(25, unsignedWord(kwSum * 1000 / ct));
     setReg(26, unsignedWord(inductive * 1000));
     setReg(27, unsignedWord(capacitive * 1000));
-    setReg(28, signedWord(kvarSum * 1000));
-    setReg(29, unsignedWord(kvaSum * 1000 / ct));
 
     // Reactive-to-active energy ratios, R, S, T and the total, inductive then
     // capacitive.
-    for (size_t p = 0; p < 3; ++p) {
-        setReg(30 + 2 * int(p), quint16(Energy::percent(energy.inductive[p], energy.active[p])));
-        setReg(31 + 2 * int(p), quint16(Energy::percent(energy.capacitive[p], energy.active[p])));
-    }
+    writeEnergyRatios(*this, 30, energy);
     const double active = Energy::total(energy.active);
-    setReg(36, quint16(Energy::percent(Energy::total(energy.inductive), active)));
-    setReg(37, quint16(Energy::percent(Energy::total(energy.capacitive), active)));
 
     setReg(48, unsignedWord(m_feeder.temperature(nowMs)));
     setReg(49, 0x3F); // directions learnt, every transformer the right way round

@@ -153,6 +153,44 @@ void setCounter(SimDevice &d, int first, double value)
     d.setReg(first + 2, quint16(c));
 }
 
+PowerSums writePowerRegisters(SimDevice &d, const ThreePhase &phases, double ct, double cosScale)
+{
+    PowerSums sum;
+    for (int p = 0; p < 3; ++p) {
+        const Phase &ph = phases[size_t(p)];
+        d.setReg(2 + p, unsignedWord(ph.volts * 10));
+        d.setReg(5 + p, unsignedWord(ph.amps / ct * 1000));
+        d.setReg(8 + p, unsignedWord(ph.kw * 1000 / ct));
+        d.setReg(11 + p, signedWord(ph.kvar * 1000 / ct));
+        d.setReg(14 + p, unsignedWord(ph.kva * 1000 / ct));
+        d.setReg(17 + p, signedWord(ph.cosPhi() * cosScale));
+        sum.kw += ph.kw;
+        sum.kvar += ph.kvar;
+        sum.kva += ph.kva;
+    }
+    Phase total;
+    total.kw = sum.kw;
+    total.kvar = sum.kvar;
+    completePhase(total);
+    sum.cosPhi = total.cosPhi();
+    d.setReg(20, signedWord(sum.cosPhi * cosScale));
+    d.setReg(25, unsignedWord(sum.kw * 1000 / ct));
+    d.setReg(28, signedWord(sum.kvar * 1000));
+    d.setReg(29, unsignedWord(sum.kva * 1000 / ct));
+    return sum;
+}
+
+void writeEnergyRatios(SimDevice &d, int first, const Energy &energy)
+{
+    for (size_t p = 0; p < 3; ++p) {
+        d.setReg(first + 2 * int(p), quint16(Energy::percent(energy.inductive[p], energy.active[p])));
+        d.setReg(first + 1 + 2 * int(p), quint16(Energy::percent(energy.capacitive[p], energy.active[p])));
+    }
+    const double active = Energy::total(energy.active);
+    d.setReg(first + 6, quint16(Energy::percent(Energy::total(energy.inductive), active)));
+    d.setReg(first + 7, quint16(Energy::percent(Energy::total(energy.capacitive), active)));
+}
+
 void fillWaves(std::array<PhaseWave, 3> &waves, const ThreePhase &phases, double distortion, qint64 nowMs,
                double seed)
 {

@@ -212,33 +212,16 @@ void CompensationRelayDevice::write(qint64 nowMs)
     const ThreePhase load = m_feeder.at(nowMs);
     const ThreePhase phases = net(load);
     const Energy energy = recordedEnergy(info(), nowMs);
-    double kwSum = 0, kvarSum = 0, kvaSum = 0, loadKvar = 0, bankKvar = 0;
-    for (int p = 0; p < 3; ++p) {
-        const Phase &ph = phases[size_t(p)];
-        setReg(2 + p, unsignedWord(ph.volts * 10));
-        setReg(5 + p, unsignedWord(ph.amps / ratio * 1000));
-        setReg(8 + p, unsignedWord(ph.kw * 1000 / ratio));
-        setReg(11 + p, signedWord(ph.kvar * 1000 / ratio));
-        setReg(14 + p, unsignedWord(ph.kva * 1000 / ratio));
-        setReg(17 + p, signedWord(ph.cosPhi() * 1000));
-        kwSum += ph.kw;
-        kvarSum += ph.kvar;
-        kvaSum += ph.kva;
-        loadKvar += qMax(0.0, load[size_t(p)].kvar);
-        bankKvar += load[size_t(p)].kvar - ph.kvar;
-    }
-    Phase total;
-    total.kw = kwSum;
-    total.kvar = kvarSum;
-    completePhase(total);
+    const PowerSums total = writePowerRegisters(*this, phases, ratio, 1000);
     setReg(1, 0xFC00); // directions learnt, every transformer the right way round
-    setReg(20, signedWord(total.cosPhi() * 1000));
-    setReg(25, unsignedWord(kwSum * 1000 / ratio));
-    // The reactive sums: the load's demand, what the bank gives, the rest.
+    // The reactive sums: the load's demand, what the bank gives.
+    double loadKvar = 0, bankKvar = 0;
+    for (size_t p = 0; p < 3; ++p) {
+        loadKvar += qMax(0.0, load[p].kvar);
+        bankKvar += load[p].kvar - phases[p].kvar;
+    }
     setReg(26, unsignedWord(loadKvar * 1000));
     setReg(27, unsignedWord(bankKvar * 1000));
-    setReg(28, signedWord(kvarSum * 1000));
-    setReg(29, unsignedWord(kvaSum * 1000 / ratio));
     setReg(30, unsignedWord(m_feeder.frequency(nowMs) * 10));
     setReg(31, unsignedWord(m_feeder.temperature(nowMs)));
 
@@ -255,13 +238,8 @@ void CompensationRelayDevice::write(qint64 nowMs)
     setReg(46, learnt[0]);
     setReg(47, learnt[1]);
 
-    for (size_t p = 0; p < 3; ++p) {
-        setReg(62 + 2 * int(p), quint16(Energy::percent(energy.inductive[p], energy.active[p])));
-        setReg(63 + 2 * int(p), quint16(Energy::percent(energy.capacitive[p], energy.active[p])));
-    }
+    writeEnergyRatios(*this, 62, energy);
     const double active = Energy::total(energy.active);
-    setReg(68, quint16(Energy::percent(Energy::total(energy.inductive), active)));
-    setReg(69, quint16(Energy::percent(Energy::total(energy.capacitive), active)));
     // Switching times in fifths of a second: on R, off R, … on Σ, off Σ.
     for (size_t i = 0; i < 4; ++i) {
         setReg(82 + 2 * int(i), unsignedWord(m_sinceIn[i] * 5));
@@ -289,7 +267,7 @@ void CompensationRelayDevice::write(qint64 nowMs)
         alarms |= ph.amps > 1.2 * m_feeder.ratedAmps ? 0x04 : 0;
         alarms |= ph.volts < 50 ? 0x40 : 0;
     }
-    const double cos = total.cosPhi();
+    const double cos = total.cosPhi;
     alarms |= cos < 0 && cos > -0.95 ? 0x08 : 0;
     alarms |= cos > 0 && cos < 0.9 && allIn ? 0x10 : 0;
     alarms |= m_feeder.temperature(nowMs) > 55 ? 0x80 : 0;
