@@ -82,11 +82,3 @@ void BM_SayacalPiece(benchmark::State &state)
 BENCHMARK(BM_SayacalPiece)->Arg(0)->Arg(64 << 10)->Arg(256 << 10)->Arg(500 << 10)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -2,6 +2,7 @@
 // The client's windows logged in to an in-process simulator, driven as a user
 // drives them (items of the device bar, buttons), with the main window's
 // timers ticked by the test; and a second client as a plain socket.
+#include "log_in.h"
 #include "client_state.h"
 #include "client_windows.h"
 #include "demo_data.h"
@@ -52,13 +53,7 @@ struct Client {
             send(request);
         };
         c.pause = [this](int ms) { pauses << ms; };
-        TFrmGiris &g = w->giris;
-        g.setInternetProbe([] { return true; });
-        g.findChild<QLineEdit *>("Edit1")->setText(QStringLiteral("demo"));
-        g.findChild<QLineEdit *>("Edit4")->setText(QStringLiteral("1234"));
-        g.findChild<QLineEdit *>("edtport")->setText(QString::number(server.port()));
-        g.show();
-        QTest::mouseClick(g.findChild<QAbstractButton *>("suiButton1"), Qt::LeftButton);
+        logIn(w->giris, server.port());
         const qsizetype devices = sim::demoSite().findUser("demo")->serials.size();
         return w->ana.state().connected && QTest::qWaitFor([&] { return itemCount() == devices; }, kWait);
     }

@@ -2,6 +2,7 @@
 // What the fault tests need around the client: a central server on
 // 127.0.0.1 that the test drives byte by byte, and a probe of how late the
 // client's event loop runs a timer.
+#include "log_in.h"
 #include "client_windows.h"
 
 #include <QElapsedTimer>
@@ -111,10 +112,7 @@ private:
 // the connection pumps events, so the test server accepts meanwhile.
 inline void pressConnect(ClientWindows &w, quint16 port, const QString &user = QStringLiteral("demo"))
 {
-    w.giris.setInternetProbe([] { return true; });
-    w.giris.findChild<QLineEdit *>(QStringLiteral("Edit1"))->setText(user);
-    w.giris.findChild<QLineEdit *>(QStringLiteral("Edit4"))->setText(QStringLiteral("1234"));
-    w.giris.findChild<QLineEdit *>(QStringLiteral("edtport"))->setText(QString::number(port));
+    fillLogin(w.giris, port, user);
     auto *connectButton = w.giris.findChild<QPushButton *>(QStringLiteral("suiButton1"));
     if (!connectButton->isEnabled())
         w.giris.suiButton2Click(); // "İptal" enables "Bağlan" again

@@ -2,6 +2,7 @@
 // process: the device bar lists every device of the user in its group with
 // its kind's picture, a click asks for the device's registers and the answer
 // lands in row 1 of the register store.
+#include "log_in.h"
 #include "client_windows.h"
 #include "demo_data.h"
 #include "group_bar.h"
@@ -93,13 +94,7 @@ void TstDevicesWithSimulator::cleanup()
 
 void TstDevicesWithSimulator::logIn()
 {
-    TFrmGiris &g = m_w->giris;
-    g.setInternetProbe([] { return true; });
-    g.findChild<QLineEdit *>("Edit1")->setText(demoUser().name);
-    g.findChild<QLineEdit *>("Edit4")->setText(demoUser().password);
-    g.findChild<QLineEdit *>("edtport")->setText(QString::number(m_sim->port()));
-    g.show();
-    QTest::mouseClick(g.findChild<QPushButton *>("suiButton1"), Qt::LeftButton);
+    ::logIn(m_w->giris, m_sim->port(), demoUser().name, demoUser().password);
     QVERIFY(m_w->ana.state().connected);
     QVERIFY(QTest::qWaitFor([&] { return itemCount() == demoUser().serials.size(); }, 5000));
 }

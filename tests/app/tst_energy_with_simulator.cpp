@@ -1,6 +1,7 @@
 // The client's energy pages against the bundled simulator in one process: a
 // meter read through its modem, and the ratios between two dates with their
 // bands.
+#include "log_in.h"
 #include "client_windows.h"
 #include "led_display.h"
 #include "sim_server.h"
@@ -24,12 +25,7 @@ struct Session {
     {
         if (!server.listen(QHostAddress::LocalHost, 0))
             return false;
-        w.giris.setInternetProbe([] { return true; });
-        w.giris.findChild<QLineEdit *>("Edit1")->setText("demo");
-        w.giris.findChild<QLineEdit *>("Edit4")->setText("1234");
-        w.giris.findChild<QLineEdit *>("edtport")->setText(QString::number(server.port()));
-        w.giris.show();
-        QTest::mouseClick(w.giris.findChild<QPushButton *>("suiButton1"), Qt::LeftButton);
+        logIn(w.giris, server.port());
         // Until device selection is in place the pages are enabled here.
         for (const char *sheet : {"suiTabSheet2", "suiTabSheet7"})
             get<QWidget>(sheet)->setEnabled(true);

@@ -2,6 +2,7 @@
 // a user selects a device, asks for the three phases' waveforms and reads
 // their spectra; switches the industrial modem's relays, writes and reads its
 // water-meter index; reads and commands the overcurrent relay.
+#include "log_in.h"
 #include "client_windows.h"
 #include "group_bar.h"
 #include "harmonic_analysis.h"
@@ -31,12 +32,7 @@ struct Session {
     {
         if (!server.listen(QHostAddress::LocalHost, 0))
             return false;
-        w.giris.setInternetProbe([] { return true; });
-        w.giris.findChild<QLineEdit *>("Edit1")->setText("demo");
-        w.giris.findChild<QLineEdit *>("Edit4")->setText("1234");
-        w.giris.findChild<QLineEdit *>("edtport")->setText(QString::number(server.port()));
-        w.giris.show();
-        QTest::mouseClick(w.giris.findChild<QAbstractButton *>("suiButton1"), Qt::LeftButton);
+        logIn(w.giris, server.port());
         return QTest::qWaitFor([this] { return item(QStringLiteral("12006")) != nullptr; }, 5000);
     }
     GroupBarItem *item(const QString &serial) const

@@ -1,5 +1,6 @@
 // The client against the bundled simulator, in one process: the login the
 // user makes after ./run.sh.
+#include "log_in.h"
 #include "client_windows.h"
 #include "sim_server.h"
 
@@ -19,12 +20,7 @@ private slots:
 namespace {
 void login(ClientWindows &w, quint16 port, const QString &password)
 {
-    w.giris.setInternetProbe([] { return true; });
-    w.giris.findChild<QLineEdit *>("Edit1")->setText("demo");
-    w.giris.findChild<QLineEdit *>("Edit4")->setText(password);
-    w.giris.findChild<QLineEdit *>("edtport")->setText(QString::number(port));
-    w.giris.show();
-    QTest::mouseClick(w.giris.findChild<QPushButton *>("suiButton1"), Qt::LeftButton);
+    logIn(w.giris, port, QStringLiteral("demo"), password);
 }
 } // namespace
 

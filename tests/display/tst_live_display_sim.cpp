@@ -2,6 +2,7 @@
 // the way the server sends it and decoded the way the client decodes it,
 // shows on every display of pages 0, 1, 4 and 5 what the register map makes
 // of it.
+#include "log_in.h"
 #include "display_fixture.h"
 #include "sim_expectations.h"
 
@@ -156,13 +157,7 @@ void TstLiveDisplaySim::throughTheServer()
     sim::SimServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost, 0));
     DisplayFixture f;
-    TFrmGiris &g = f.w->giris;
-    g.setInternetProbe([] { return true; });
-    g.findChild<QLineEdit *>("Edit1")->setText(QStringLiteral("demo"));
-    g.findChild<QLineEdit *>("Edit4")->setText(QStringLiteral("1234"));
-    g.findChild<QLineEdit *>("edtport")->setText(QString::number(server.port()));
-    g.show();
-    QTest::mouseClick(g.findChild<QPushButton *>("suiButton1"), Qt::LeftButton);
+    logIn(f.w->giris, server.port());
     GroupBarItem *item = nullptr;
     QVERIFY(QTest::qWaitFor([&] {
         for (GroupBarGroup *group : f.w->ana.context().deviceBar->groups())

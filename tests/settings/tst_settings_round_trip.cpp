@@ -1,6 +1,7 @@
 // The settings of a compensation relay written from page 8 and the steps from
 // pages 0 and 4, against the bundled simulator in the same process: the
 // device's acknowledgement on the message line, and the new values read back.
+#include "log_in.h"
 #include "client_state.h"
 #include "client_windows.h"
 #include "demo_data.h"
@@ -48,12 +49,7 @@ struct Session {
         if (!server.listen(QHostAddress::LocalHost, 0))
             return false;
         w = std::make_unique<ClientWindows>();
-        w->giris.setInternetProbe([] { return true; });
-        w->giris.findChild<QLineEdit *>("Edit1")->setText("demo");
-        w->giris.findChild<QLineEdit *>("Edit4")->setText("1234");
-        w->giris.findChild<QLineEdit *>("edtport")->setText(QString::number(server.port()));
-        w->giris.show();
-        QTest::mouseClick(w->giris.findChild<QPushButton *>("suiButton1"), Qt::LeftButton);
+        logIn(w->giris, server.port());
         message = named<QLabel>("LblMesaj");
         outgoing = named<QLabel>("LblGiden");
         const qsizetype devices = sim::findUser("demo") ? sim::findUser("demo")->serials.size() : 0;
