@@ -125,14 +125,7 @@ struct Client {
             if (shown(e.name) != e.text)
                 out << QStringLiteral("%1 shows \"%2\", expected \"%3\"").arg(e.name, shown(e.name), e.text);
         for (const ExpectedState &e : expectedStates(regs, relay)) {
-            QObject *o = w->ana.widgets().object(e.name);
-            bool on = false;
-            if (auto *lamp = qobject_cast<LampButton *>(o))
-                on = lamp->isLit();
-            else if (auto *box = qobject_cast<QCheckBox *>(o))
-                on = box->isChecked();
-            else if (auto *arrow = qobject_cast<ArrowIndicator *>(o))
-                on = arrow->direction() == ArrowIndicator::Right;
+            const bool on = shownOn(w->ana.widgets().object(e.name));
             if (on != e.on)
                 out << QStringLiteral("%1 is %2").arg(e.name, on ? QStringLiteral("on") : QStringLiteral("off"));
         }

@@ -2,10 +2,13 @@
 // What the live display must show for the registers of a simulated device,
 // worked out display by display with plain arithmetic. Registers that did
 // not arrive are -1.
+#include "arrow_indicator.h"
 #include "display_rules.h"
+#include "lamp_button.h"
 #include "numbers.h"
 #include "sim_device.h"
 
+#include <QCheckBox>
 #include <QList>
 #include <QString>
 
@@ -20,6 +23,19 @@ inline Registers imageOf(const sim::SimDevice &d)
     for (int n = 0; n < sim::SimDevice::kRegisters; ++n)
         r[size_t(n)] = d.reg(n);
     return r;
+}
+
+// Whether a bit-driven widget shows "on": a lit lamp, a ticked box, an
+// arrow pointing right.
+inline bool shownOn(const QObject *o)
+{
+    if (auto *lamp = qobject_cast<const LampButton *>(o))
+        return lamp->isLit();
+    if (auto *box = qobject_cast<const QCheckBox *>(o))
+        return box->isChecked();
+    if (auto *arrow = qobject_cast<const ArrowIndicator *>(o))
+        return arrow->direction() == ArrowIndicator::Right;
+    return false;
 }
 
 struct Expected {

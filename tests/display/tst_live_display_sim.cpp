@@ -58,14 +58,7 @@ void compareAll(const DisplayFixture &f, const Registers &regs, bool relay, QCha
         QVERIFY2(f.text(e.name) == e.text,
                  qPrintable(QStringLiteral("%1 shows %2, expected %3").arg(e.name, f.text(e.name), e.text)));
     for (const ExpectedState &e : expectedStates(regs, relay)) {
-        QObject *o = f.object(e.name);
-        bool on = false;
-        if (auto *lamp = qobject_cast<LampButton *>(o))
-            on = lamp->isLit();
-        else if (auto *box = qobject_cast<QCheckBox *>(o))
-            on = box->isChecked();
-        else if (auto *arrow = qobject_cast<ArrowIndicator *>(o))
-            on = arrow->direction() == ArrowIndicator::Right;
+        const bool on = shownOn(f.object(e.name));
         QVERIFY2(on == e.on, qPrintable(e.name));
     }
 }
