@@ -51,7 +51,10 @@ inline ClientWindows *windows()
         ctx.reconnect = [] {};
         ctx.showError = [](const QString &) {};
         ctx.confirm = [](const QString &) { return false; };
-        ctx.pause = [](int) {};
+        ctx.pause = [](int, const std::function<void()> &then) {
+            if (then)
+                then();
+        };
         c.windows->ana.state().connected = true;
         c.refresh = std::make_unique<RefreshCycle>(ctx);
     }

@@ -1,6 +1,8 @@
 #include "frm_ana.h"
 
 #include "build_settings.h"
+#include "client_events.h"
+#include "device_registry.h"
 #include "commands.h"
 #include "frm_haberlesme.h"
 #include "frm_mesajlar.h"
@@ -10,6 +12,7 @@
 #include "image_list.h"
 #include "main_pages.h"
 #include "refresh_cycle.h"
+#include "request_scheduler.h"
 #include "server_connection.h"
 #include "shape_lamp.h"
 #include "tvd1kal.h"
@@ -31,7 +34,6 @@
 #include <QTextEdit>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
-#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -76,6 +78,10 @@ TFrmAna::TFrmAna(QWidget *parent) : QMainWindow(parent)
     setWindowIcon(pictures::applicationIcon());
     m_connection = new ServerConnection(m_state, this);
     m_connection->setHost(QStringLiteral(CLIENT_DEFAULT_HOST));
+    m_registry = new fleet::DeviceRegistry(this);
+    m_events = new fleet::ClientEvents(this);
+    m_scheduler = new fleet::RequestScheduler(this);
+    m_scheduler->setTransport([this](const QByteArray &request) { m_connection->send(request); });
 
     ImageList1 = pictures::makeDeviceImages(this);
     ImageList2 = pictures::makeTrayImages(this);
@@ -120,7 +126,11 @@ TFrmAna::TFrmAna(QWidget *parent) : QMainWindow(parent)
     connect(m_connection, &ServerConnection::aboutToLogIn, this, [this] { RzGroupBar1->clearAllItems(); });
     connect(m_connection, &ServerConnection::loggedIn, this, [this](const QByteArray &user) {
         setWindowTitle(QStringLiteral("<<<<<<<") + wire::decode(user) + QStringLiteral(" Bağlı.>>>>>>>>>"));
+        m_scheduler->noteUserActivity();
+        m_scheduler->setConnected(true);
     });
+    connect(m_connection, &ServerConnection::disconnected, m_scheduler, [this] { m_scheduler->setConnected(false); });
+    connect(m_connection, &ServerConnection::failed, m_scheduler, [this] { m_scheduler->setConnected(false); });
 
     m_widgets.index(this);
     m_context.conn = &m_state;
@@ -131,7 +141,12 @@ TFrmAna::TFrmAna(QWidget *parent) : QMainWindow(parent)
     m_context.outgoingLine = LblGiden;
     m_context.deviceBar = RzGroupBar1;
     m_context.deviceImages = ImageList1;
-    m_context.send = [this](const QByteArray &request) { m_connection->send(request); };
+    m_context.registry = m_registry;
+    m_context.scheduler = m_scheduler;
+    m_context.events = m_events;
+    // The user's requests go out at once; the scheduler only notes them, so
+    // that background requests wait for a quiet moment.
+    m_context.send = [this](const QByteArray &request) { m_scheduler->sendUser(request); };
     m_context.showError = [this](const QString &text) {
         QMessageBox::critical(this, QApplication::applicationName(), text);
     };
@@ -140,7 +155,12 @@ TFrmAna::TFrmAna(QWidget *parent) : QMainWindow(parent)
                                     QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
     };
-    m_context.pause = [](int ms) { QThread::msleep(ulong(qMax(0, ms))); };
+    m_context.pause = [this](int ms, std::function<void()> then) {
+        QTimer::singleShot(qMax(0, ms), this, [then = std::move(then)] {
+            if (then)
+                then();
+        });
+    };
     handlers::install(m_dispatcher, m_context);
 
     // Client area 1078 x 726 below the menu.
@@ -165,8 +185,10 @@ void TFrmAna::attach(const Login &login, TFrmhaberlesme *haberlesme, TVD1KAL *st
     m_context.login = login.link;
     m_context.reconnect = login.connectSequence;
     m_context.store = store ? &store->store() : nullptr;
-    if (haberlesme)
+    if (haberlesme) {
         m_context.logNote = [haberlesme](const QString &line) { haberlesme->addNote(line); };
+        connect(m_scheduler, &fleet::RequestScheduler::note, haberlesme, &TFrmhaberlesme::addNote);
+    }
     if (mesajlar) {
         m_context.messageList = mesajlar->list();
         m_context.messageText = mesajlar->textArea();
@@ -402,12 +424,12 @@ void TFrmAna::handleRead(const QByteArray &bytes)
 {
     if (m_haberlesme)
         m_haberlesme->addRead(bytes);
-    // The lamp flickers on every read; only the lamp is repainted.
-    for (int i = 0; i < 11; ++i) {
+    // The lamp flickers on every read: eleven changes a millisecond apart,
+    // drawn by timers while the read is handled (red and blue inverted each
+    // time, so that white ends green).
+    for (int i = 0; i < 11; ++i)
         Shape1->setColor(QColor::fromRgb(Shape1->color().rgb() ^ 0xFF00FF));
-        QThread::msleep(1);
-        Shape1->repaint();
-    }
+    Shape1->flicker(11, 1);
     try {
         m_dispatcher.walk(bytes, programState().lastRemainder);
     } catch (...) {

@@ -20,7 +20,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTcpSocket>
-#include <QThread>
+#include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -216,6 +217,14 @@ void TFrmGiris::setProgress(quint16 value)
 {
     m_progress = value;
     RzProgressBar1->setValue(value);
+    if (value == 100)
+        wakeWait();
+}
+
+void TFrmGiris::wakeWait()
+{
+    if (m_waitLoop)
+        m_waitLoop->quit();
 }
 
 void TFrmGiris::setStatusText(const QString &text)
@@ -273,18 +282,34 @@ void TFrmGiris::suiButton1Click()
     m_connection->setWaitAbandoned(false);
     m_connection->open();
 
-    // Wait for the connection, keeping the interface alive. A socket error or
-    // "İptal" ends the wait too, so another attempt can be made.
+    // Wait for the connection in an event loop of its own: the interface
+    // stays alive and nothing sleeps. The socket's connect and error events,
+    // "İptal" and "Kapat" (the progress at 100) end the wait.
     m_connection->setWaiting(true);
-    while (!m_connection->isUp()) {
-        if (m_progress == 100 || m_connection->waitAbandoned()) {
-            m_connection->setWaiting(false);
+    const auto waiting = [this] {
+        return !m_connection->isUp() && m_progress != 100 && !m_connection->waitAbandoned();
+    };
+    if (waiting()) {
+        QEventLoop wait;
+        const QPointer<TFrmGiris> self(this);
+        m_waitLoop = &wait;
+        const auto wake = [&wait] { wait.quit(); };
+        const QMetaObject::Connection up = connect(m_connection, &ServerConnection::connected, &wait, wake);
+        const QMetaObject::Connection state =
+            connect(m_connection->Clientsoket(), &QAbstractSocket::stateChanged, &wait, wake);
+        // exec() gives -1 once the program is ending: the wait ends with it.
+        while (self && waiting())
+            if (wait.exec() < 0)
+                break;
+        if (!self)
             return;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        QThread::msleep(10);
+        disconnect(up);
+        disconnect(state);
+        m_waitLoop = nullptr;
     }
     m_connection->setWaiting(false);
+    if (!m_connection->isUp())
+        return;
 
     m_connection->logIn(m_connection->state().deviceSerials[0], password);
 }
@@ -293,6 +318,7 @@ void TFrmGiris::endWait()
 {
     if (m_connection)
         m_connection->setWaitAbandoned(true);
+    wakeWait();
     setProgress(0);
     Timer1->stop();
     suiButton1->setEnabled(true);

@@ -58,10 +58,12 @@ protected:
 private:
     void Timer1Timer();
     void endWait();
+    void wakeWait();
 
     ServerConnection *m_connection = nullptr;
     std::function<bool()> m_internet;
     quint16 m_progress = 0;
+    class QEventLoop *m_waitLoop = nullptr; // the connection wait, while it runs
 
     QLineEdit *Edit1, *Edit4, *Servername, *edtport;
     QPlainTextEdit *edit3;

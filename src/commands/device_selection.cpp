@@ -205,8 +205,10 @@ void btnikikereisteClick(ClientContext &ctx)
     const std::optional<qint32> ms = toInteger(ctx, delay ? delay->text() : QString());
     if (!ms)
         return;
-    ctx.sleep(*ms);
-    ctx.sendRequest(requestForSerial(ctx, "enertum"));
+    // The second request goes out after the delay; the window keeps reading
+    // and painting meanwhile. The serial box is read again then.
+    const ClientContext *c = &ctx;
+    ctx.later(qMax(0, *ms), [c] { c->sendRequest(requestForSerial(*c, "enertum")); });
 }
 
 void installSelection(ClientContext &ctx)

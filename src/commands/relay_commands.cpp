@@ -12,6 +12,7 @@
 #include "wire.h"
 
 #include <QAbstractButton>
+#include <QPointer>
 #include <QLabel>
 
 #include <functional>
@@ -108,7 +109,20 @@ void writeIndex(const ClientContext &ctx)
     const QByteArray litres = wire::encode(numbers::formatGeneral(*cubicMetres * 1000.0, separator));
     ctx.sendRequest(requestForSerial(ctx, kModemCommand, {QByteArrayLiteral("ellesuendeksyaz") + litres + '#'}));
     ctx.setOutgoing(QStringLiteral("Kontor Yükleniyor. .Lütfen bekleyin..."));
-    ctx.sleep(3000);
+    // The modem takes a moment to write the index: the page's buttons wait
+    // three seconds, the window goes on painting and reading meanwhile.
+    QList<QPointer<QAbstractButton>> held;
+    if (auto *page = ctx.mainWidgets->get<QWidget>(QStringLiteral("suiTabSheet10")))
+        for (QAbstractButton *b : page->findChildren<QAbstractButton *>())
+            if (b->isEnabled()) {
+                b->setEnabled(false);
+                held.append(b);
+            }
+    ctx.later(3000, [held] {
+        for (const QPointer<QAbstractButton> &b : held)
+            if (b)
+                b->setEnabled(true);
+    });
 }
 
 } // namespace

@@ -3,9 +3,12 @@
 // the device list.
 #include "handlers.h"
 
+#include "client_events.h"
 #include "client_state.h"
+#include "device_registry.h"
 #include "group_bar.h"
 #include "named_widgets.h"
+#include "request_scheduler.h"
 #include "wire.h"
 #include "working_text.h"
 
@@ -29,19 +32,6 @@ QByteArray upperAsciiLetters(QByteArray bytes)
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');
     return bytes;
-}
-
-// The device kind of a model identifier (exact, case-sensitive).
-int kindOfModel(const QByteArray &model)
-{
-    static const struct {
-        const char *model;
-        int kind;
-    } kModels[] = {{"QRN410", 0}, {"Rkt90wz", 2}, {"LBE620", 3}, {"PMT830", 4}};
-    for (const auto &m : kModels)
-        if (model == m.model)
-            return m.kind;
-    return -1;
 }
 
 // peek field, then remove up to and including its 0x01 and one byte more;
@@ -150,6 +140,15 @@ void hattayok(WorkingText &text, ClientContext &ctx)
 {
     text.skip(9);
     const QByteArray serial = fieldAndOneMore(text);
+    // The notice of a device the client asked about on its own goes to the
+    // one who asked; the user is told only of the user's own requests.
+    const bool background = ctx.scheduler && ctx.scheduler->claimOffline(serial);
+    if (ctx.registry)
+        ctx.registry->setOnline(serial, false);
+    if (ctx.events)
+        emit ctx.events->deviceOffline(serial, background);
+    if (background)
+        return;
     ctx.setMessage(wire::decode(serial)
                    + QStringLiteral(" Seri Nolu cihaz hatta değil. Lütfen 4 dakika sonra tekrar deneyin..."));
 }
@@ -164,6 +163,10 @@ void cihazlar(WorkingText &text, ClientContext &ctx)
     const QByteArray name = clipped(ctx, text.nextField(), kMax, "cihazlar", "ad");
     const QByteArray serial = clipped(ctx, text.nextField(), kMax, "cihazlar", "seri no");
     text.skip(1);
+    // The registry keeps one entry per serial, as many as the bar keeps
+    // items; the bar says when it is full.
+    if (ctx.registry)
+        ctx.registry->add(group, model, name, serial);
     if (!ctx.conn)
         return;
     // The serial slots only grow, also over logins; once they are full, the
@@ -188,7 +191,7 @@ void cihazlar(WorkingText &text, ClientContext &ctx)
         return;
     }
     GroupBarItem *item = g->insertItem(wire::decode(name) + QStringLiteral(" No: ") + wire::decode(serial),
-                                       kindOfModel(model));
+                                       fleet::imageIndex(fleet::kindOfModel(model)));
     ClientContext *c = &ctx;
     item->onClick = [c](GroupBarItem *clicked) {
         if (c->selectDevice)

@@ -3,6 +3,7 @@
 // states.
 #include "handlers.h"
 
+#include "client_events.h"
 #include "client_state.h"
 #include "led_display.h"
 #include "named_widgets.h"
@@ -80,7 +81,8 @@ void akimdegerleri(WorkingText &text, ClientContext &ctx)
 
 void registerPayload(WorkingText &text, ClientContext &ctx)
 {
-    const QByteArray request = ctx.conn ? ctx.conn->pendingRequest : QByteArray();
+    const QByteArray request =
+        !ctx.answerFor.isEmpty() ? ctx.answerFor : ctx.conn ? ctx.conn->pendingRequest : QByteArray();
     const RegisterAnswer *answer = nullptr;
     for (const RegisterAnswer &a : kRegisterAnswers)
         if (a.pendingRequest == request)
@@ -90,13 +92,22 @@ void registerPayload(WorkingText &text, ClientContext &ctx)
         return;
     }
     ctx.store->targetRow = 1;
-    const QString serial = activeSerialText(ctx);
-    ctx.setMessage(serial + QString::fromUtf8(answer->notice));
+    const int serialNumber = ctx.prog ? ctx.prog->activeSerial : 0;
+    const QString serial = QString::number(serialNumber);
+    const bool background = ctx.backgroundAnswer;
+    if (!background)
+        ctx.setMessage(serial + QString::fromUtf8(answer->notice));
     // The payload runs to the end of the read. A field the decoder cannot
     // read ends the handling of the whole read: the header stays as it was.
+    // (A background answer is stored from its own first register; the
+    // dispatcher keeps the user's.)
+    const int first = ctx.store->startRegister;
     payload::decode(text.view(), *ctx.store);
     text.clear();
-    setHeader(ctx, serial + QString::fromUtf8(answer->header));
+    if (ctx.events)
+        emit ctx.events->registersStored(serialNumber, request, first, ctx.store->startRegister - first, background);
+    if (!background)
+        setHeader(ctx, serial + QString::fromUtf8(answer->header));
 }
 
 void relayStates(WorkingText &text, ClientContext &ctx)

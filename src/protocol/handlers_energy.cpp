@@ -2,7 +2,11 @@
 // reset, device energy summaries and the water-meter index.
 #include "handlers.h"
 
+#include "client_events.h"
 #include "client_state.h"
+#include "device_registry.h"
+#include "energy_range.h"
+#include "request_scheduler.h"
 #include "energy_ratios.h"
 #include "energy_summary.h"
 #include "group_bar.h"
@@ -122,19 +126,12 @@ const RangeDisplays kMeterRange{{"RzLEDak1", "RzLEDak2", "RzLEDin1", "RzLEDin2",
                                 "Edit3",
                                 "Edit6"};
 
-// Serial, the two dates and the six counters; the last byte after them is
-// skipped. A value that does not parse stops the work at that display.
-void energyBetweenDates(WorkingText &text, ClientContext &ctx, qsizetype skip, const RangeDisplays &d)
+// The page's displays of one answer.
+void showEnergyRange(const ClientContext &ctx, const energy::RangeAnswer &a, const RangeDisplays &d)
 {
-    text.skip(skip);
-    std::array<QByteArray, 9> f;
-    for (QByteArray &field : f)
-        field = text.nextField();
-    text.skip(1);
-    const QString serial = wire::decode(f[0]);
-    const QString date1 = wire::decode(f[1]);
-    const QString date2 = wire::decode(f[2]);
-    ctx.setMessage(serial + QStringLiteral(" Cihazının ") + date1 + QStringLiteral(" ve ") + date2
+    const QString date1 = wire::decode(a.firstDate);
+    const QString date2 = wire::decode(a.lastDate);
+    ctx.setMessage(wire::decode(a.serial) + QStringLiteral(" Cihazının ") + date1 + QStringLiteral(" ve ") + date2
                    + QStringLiteral(" tarihleri arası Enerji bilgileri alınıyor. "));
 
     const QString now = timeOfArrival();
@@ -146,30 +143,39 @@ void energyBetweenDates(WorkingText &text, ClientContext &ctx, qsizetype skip, c
         setEdit(ctx, d.pageFirstDate, date1);
         setEdit(ctx, d.pageLastDate, date2);
     }
-
     const QChar sep = separatorOf(ctx);
-    std::array<QString, 6> shown;
-    for (size_t i = 0; i < 6; ++i) {
-        const std::optional<double> v = numbers::parseDecimal(wire::decode(f[3 + i]), sep);
-        if (!v)
-            return;
-        shown[i] = numbers::formatPattern(*v, u"##.00", sep);
-        setLed(ctx, d.values[i], shown[i]);
-    }
-    // The ratios come from the values as shown, two decimals each.
-    std::array<double, 6> v{};
-    for (size_t i = 0; i < 6; ++i) {
-        shown[i].replace(u',', sep);
-        const std::optional<double> back = numbers::parseDecimal(shown[i], sep);
-        if (!back)
-            return;
-        v[i] = *back;
-    }
-    const energy::Ratios r = energy::rangeRatios(v[0], v[1], v[2], v[3], v[4], v[5]);
-    setLed(ctx, d.ratios[0], numbers::formatPattern(r.inductive, u"##.00", sep));
-    setLed(ctx, d.ratios[1], numbers::formatPattern(r.capacitive, u"##.00", sep));
-    showBand(ctx, d.bands[0], energy::band(r.inductive, energy::Reactive::Inductive));
-    showBand(ctx, d.bands[1], energy::band(r.capacitive, energy::Reactive::Capacitive));
+    for (int i = 0; i < a.parsedCount; ++i)
+        setLed(ctx, d.values[size_t(i)], numbers::formatPattern(a.values[size_t(i)], u"##.00", sep));
+    if (!a.complete())
+        return;
+    setLed(ctx, d.ratios[0], numbers::formatPattern(a.ratios.inductive, u"##.00", sep));
+    setLed(ctx, d.ratios[1], numbers::formatPattern(a.ratios.capacitive, u"##.00", sep));
+    showBand(ctx, d.bands[0], a.inductiveBand);
+    showBand(ctx, d.bands[1], a.capacitiveBand);
+}
+
+// Serial, the two dates and the six counters; the last byte after them is
+// skipped. The answer is read once into a typed value for every listener;
+// an answer to a background request is shown nowhere. A value that does not
+// parse stops the displays at that value.
+void energyBetweenDates(WorkingText &text, ClientContext &ctx, qsizetype skip, const RangeDisplays &d,
+                        energy::RangeAnswer::Source source)
+{
+    text.skip(skip);
+    std::array<QByteArray, 9> f;
+    for (QByteArray &field : f)
+        field = text.nextField();
+    text.skip(1);
+    const QChar sep = separatorOf(ctx);
+    const energy::RangeAnswer answer = energy::readRangeAnswer(source, f, sep);
+    const bool background =
+        ctx.scheduler && ctx.scheduler->claimEnergyRange(source, answer.serial, answer.firstDate, answer.lastDate);
+    if (ctx.registry)
+        ctx.registry->setOnline(answer.serial, true);
+    if (!background)
+        showEnergyRange(ctx, answer, d);
+    if (ctx.events)
+        emit ctx.events->energyRange(answer, background);
 }
 
 // ---------------------------------------------------------------------------
@@ -220,12 +226,12 @@ bool sameGroupName(const QString &caption, const QByteArray &group)
 
 void reaktifenerji(WorkingText &text, ClientContext &ctx)
 {
-    energyBetweenDates(text, ctx, 14, kAnalyserRange);
+    energyBetweenDates(text, ctx, 14, kAnalyserRange, energy::RangeAnswer::Source::Device);
 }
 
 void tedassycal(WorkingText &text, ClientContext &ctx)
 {
-    energyBetweenDates(text, ctx, 11, kMeterRange);
+    energyBetweenDates(text, ctx, 11, kMeterRange, energy::RangeAnswer::Source::Meter);
 }
 
 void sayacal(WorkingText &text, ClientContext &ctx)
@@ -252,6 +258,8 @@ void sayacal(WorkingText &text, ClientContext &ctx)
         if (const std::optional<QString> v = index->readout().value(i))
             setLed(ctx, kCodeDisplays[size_t(i)], *v);
     meterTotalRatios(ctx);
+    if (ctx.events)
+        emit ctx.events->meterReadout(wire::encode(serial), index->readout());
 }
 
 void sycdegerleri(WorkingText &text, ClientContext &ctx)
