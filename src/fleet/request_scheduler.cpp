@@ -95,7 +95,7 @@ void RequestScheduler::sendUser(const QByteArray &request)
     if ((p.keyword == "reaktifener" || p.keyword == "sycreaktfener") && p.fields.size() >= 3) {
         const auto source = p.keyword == "reaktifener" ? energy::RangeAnswer::Source::Device
                                                        : energy::RangeAnswer::Source::Meter;
-        m_userRanges.append({source, p.fields.at(0), p.fields.at(1), p.fields.at(2), until});
+        m_userRanges.append({source, p.fields.at(0), p.fields.at(1), p.fields.at(2), until, {}});
         trim(m_userRanges);
     } else if (m_inFlight && m_inFlight->expect.kind == Expectation::Kind::Enerjial) {
         // The device answer that comes next may be the user's: it is routed
@@ -189,7 +189,7 @@ void RequestScheduler::timedOut()
         return;
     const Expectation &e = m_inFlight->expect;
     if (e.kind == Expectation::Kind::EnergyRange) {
-        m_givenUp.append({e.source, e.serial, e.firstDate, e.lastDate, now() + kUserMemoryMs});
+        m_givenUp.append({e.source, e.serial, e.firstDate, e.lastDate, now() + kUserMemoryMs, e});
         trim(m_givenUp);
     }
     emit note(QCoreApplication::translate("fleet", "Arka plan isteği %1 sn içinde yanıtlanmadı, bırakıldı: %2")
@@ -207,43 +207,48 @@ void RequestScheduler::forgetExpired()
     m_userSerials.removeIf([t](const auto &s) { return s.second < t; });
 }
 
-bool RequestScheduler::claimEnergyRange(energy::RangeAnswer::Source source, const QByteArray &serial,
-                                        const QByteArray &firstDate, const QByteArray &lastDate)
+std::optional<Expectation> RequestScheduler::claimEnergyRange(energy::RangeAnswer::Source source,
+                                                             const QByteArray &serial, const QByteArray &firstDate,
+                                                             const QByteArray &lastDate)
 {
     forgetExpired();
-    const Key key{source, serial, firstDate, lastDate, 0};
+    const Key key{source, serial, firstDate, lastDate, 0, {}};
     // The user asked for exactly this: the answer is the user's, even when
     // the background asked for the same.
     if (const qsizetype at = m_userRanges.indexOf(key); at >= 0) {
         m_userRanges.removeAt(at);
-        return false;
+        return std::nullopt;
     }
     if (m_inFlight && m_inFlight->expect.kind == Expectation::Kind::EnergyRange) {
-        const Expectation &e = m_inFlight->expect;
-        if (e.source == source && e.serial == serial && e.firstDate == firstDate && e.lastDate == lastDate) {
+        const Expectation e = m_inFlight->expect;
+        const bool anyDates = e.firstDate.isEmpty() && e.lastDate.isEmpty();
+        if (e.source == source && e.serial == serial
+            && (anyDates || (e.firstDate == firstDate && e.lastDate == lastDate))) {
             finish(Outcome::Answered);
-            return true;
+            return e;
         }
     }
     if (const qsizetype at = m_givenUp.indexOf(key); at >= 0) {
+        const Expectation e = m_givenUp.at(at).expect;
         m_givenUp.removeAt(at);
-        return true;
+        return e;
     }
     // A background request still waiting to go out is not answered yet: an
     // answer like its own comes from elsewhere (the server on its own).
-    return false;
+    return std::nullopt;
 }
 
-bool RequestScheduler::claimOffline(const QByteArray &serial)
+std::optional<Expectation> RequestScheduler::claimOffline(const QByteArray &serial)
 {
     forgetExpired();
     if (!m_inFlight || m_inFlight->expect.serial != serial)
-        return false;
+        return std::nullopt;
+    const Expectation e = m_inFlight->expect;
     finish(Outcome::Offline);
     for (const auto &s : m_userSerials)
         if (s.first == serial)
-            return false; // the user asked about it too: the user is told
-    return true;
+            return std::nullopt; // the user asked about it too: the user is told
+    return e;
 }
 
 std::optional<Expectation> RequestScheduler::claimEnerjial()

@@ -39,6 +39,10 @@ struct Expectation {
     QByteArray firstDate, lastDate;
     QByteArray branch;     // Enerjial: the pending-request value whose branch reads it
     int startRegister = 0; // Enerjial: where a register answer is stored
+    // Whether the answer is shown as the user's own would be (the automatic
+    // refresh of the active device) or goes to its listeners only (the
+    // compensation watch).
+    bool show = false;
 };
 
 enum class Outcome : quint8 {
@@ -94,11 +98,14 @@ public:
     bool inFlight() const { return m_inFlight.has_value(); }
     QByteArray inFlightRequest() const { return m_inFlight ? m_inFlight->bytes : QByteArray(); }
 
-    // Answers, as the message handlers meet them. True: the answer belongs to
-    // a background request (and is for it alone).
-    bool claimEnergyRange(energy::RangeAnswer::Source source, const QByteArray &serial,
-                          const QByteArray &firstDate, const QByteArray &lastDate);
-    bool claimOffline(const QByteArray &serial);
+    // Answers, as the message handlers meet them. An expectation: the answer
+    // belongs to that background request (shown only if it says so);
+    // nothing: it is the user's, or unasked, and shown as always. An energy
+    // request with empty dates (the server picks the billing period) takes
+    // the answer of any dates for its serial.
+    std::optional<Expectation> claimEnergyRange(energy::RangeAnswer::Source source, const QByteArray &serial,
+                                                const QByteArray &firstDate, const QByteArray &lastDate);
+    std::optional<Expectation> claimOffline(const QByteArray &serial);
     std::optional<Expectation> claimEnerjial();
 
 signals:
@@ -110,6 +117,7 @@ private:
         energy::RangeAnswer::Source source;
         QByteArray serial, first, last;
         qint64 until;
+        Expectation expect; // of a given-up request
         bool operator==(const Key &o) const
         {
             return source == o.source && serial == o.serial && first == o.first && last == o.last;

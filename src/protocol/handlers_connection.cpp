@@ -142,12 +142,14 @@ void hattayok(WorkingText &text, ClientContext &ctx)
     const QByteArray serial = fieldAndOneMore(text);
     // The notice of a device the client asked about on its own goes to the
     // one who asked; the user is told only of the user's own requests.
-    const bool background = ctx.scheduler && ctx.scheduler->claimOffline(serial);
+    const std::optional<fleet::Expectation> claim =
+        ctx.scheduler ? ctx.scheduler->claimOffline(serial) : std::nullopt;
+    const bool background = claim.has_value();
     if (ctx.registry)
         ctx.registry->setOnline(serial, false);
     if (ctx.events)
         emit ctx.events->deviceOffline(serial, background);
-    if (background)
+    if (claim && !claim->show)
         return;
     ctx.setMessage(wire::decode(serial)
                    + QStringLiteral(" Seri Nolu cihaz hatta değil. Lütfen 4 dakika sonra tekrar deneyin..."));

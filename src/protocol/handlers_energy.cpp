@@ -168,11 +168,13 @@ void energyBetweenDates(WorkingText &text, ClientContext &ctx, qsizetype skip, c
     text.skip(1);
     const QChar sep = separatorOf(ctx);
     const energy::RangeAnswer answer = energy::readRangeAnswer(source, f, sep);
-    const bool background =
-        ctx.scheduler && ctx.scheduler->claimEnergyRange(source, answer.serial, answer.firstDate, answer.lastDate);
+    const std::optional<fleet::Expectation> claim =
+        ctx.scheduler ? ctx.scheduler->claimEnergyRange(source, answer.serial, answer.firstDate, answer.lastDate)
+                      : std::nullopt;
+    const bool background = claim.has_value();
     if (ctx.registry)
         ctx.registry->setOnline(answer.serial, true);
-    if (!background)
+    if (!claim || claim->show)
         showEnergyRange(ctx, answer, d);
     if (ctx.events)
         emit ctx.events->energyRange(answer, background);

@@ -53,6 +53,7 @@ private slots:
     void energyAnswerRouting_data();
     void energyAnswerRouting();
     void offlineNotice();
+    void emptyDatesTakeTheServersPeriod();
     void deviceAnswerClaimedUnlessUserAskedSince();
     void connectionDownSendsAgainLater();
     void cancelByTag();
@@ -130,7 +131,7 @@ void TstRequestScheduler::energyAnswerRouting()
     QTRY_VERIFY(r.s.inFlight());
     if (!userRequest.isEmpty())
         r.s.sendUser(userRequest);
-    QCOMPARE(r.s.claimEnergyRange(Source(source), serial, "01.12.2026", last), background);
+    QCOMPARE(r.s.claimEnergyRange(Source(source), serial, "01.12.2026", last).has_value(), background);
     QCOMPARE(r.s.inFlight(), !background);
     if (!userRequest.isEmpty()) // the second answer is the background's
         QVERIFY(r.s.claimEnergyRange(Source::Device, "12002", "01.12.2026", "10.12.2026"));
@@ -151,6 +152,21 @@ void TstRequestScheduler::offlineNotice()
     r.s.sendUser("enertum\x01" "12010\x01\xF4\xF4\xF4");
     QVERIFY(!r.s.claimOffline("12010"));
     QCOMPARE(outcomes.size(), 2);
+}
+
+void TstRequestScheduler::emptyDatesTakeTheServersPeriod()
+{
+    Rig r(0);
+    BackgroundRequest b;
+    b.bytes = rangeRequest("sycreaktfener", "12004", "", "");
+    b.expect.source = Source::Meter;
+    b.expect.serial = "12004";
+    b.expect.show = true;
+    r.s.enqueue(b);
+    QTRY_VERIFY(r.s.inFlight());
+    QVERIFY(!r.s.claimEnergyRange(Source::Meter, "12007", "01.12.2026", "10.12.2026"));
+    const std::optional<Expectation> e = r.s.claimEnergyRange(Source::Meter, "12004", "01.12.2026", "10.12.2026");
+    QVERIFY(e && e->show);
 }
 
 void TstRequestScheduler::deviceAnswerClaimedUnlessUserAskedSince()
