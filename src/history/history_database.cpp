@@ -281,6 +281,11 @@ DbError HistoryDatabase::classify(const QSqlError &e) const
         case 11: // SQLITE_CORRUPT
         case 26: // SQLITE_NOTADB
             return {Fault::Corrupt, tr("Veritabanı bozuk: %1 (%2)").arg(m_location.display(), what)};
+        case 14: // SQLITE_CANTOPEN: a file or folder that may not be written
+        case 10: // SQLITE_IOERR
+            if (!writable())
+                return {Fault::ReadOnly, tr("Dosya salt okunur: %1 (%2)").arg(m_location.display(), what)};
+            return {Fault::Other, tr("%1: %2").arg(m_location.display(), what)};
         case 5: // SQLITE_BUSY
         case 6: // SQLITE_LOCKED
             return {Fault::Busy, what};
@@ -299,6 +304,12 @@ DbError HistoryDatabase::classify(const QSqlError &e) const
     if (lost)
         return {Fault::Unreachable, tr("Sunucuya ulaşılamıyor: %1 (%2)").arg(m_location.display(), what)};
     return {Fault::Other, tr("%1: %2").arg(m_location.display(), what)};
+}
+
+bool HistoryDatabase::writable() const
+{
+    const QFileInfo file(m_location.file);
+    return (!file.exists() || file.isWritable()) && QFileInfo(file.absolutePath()).isWritable();
 }
 
 qint64 HistoryDatabase::size()

@@ -90,6 +90,7 @@ public:
 
 private:
     bool setUp(const OpenOptions &options);
+    bool writable() const;
     bool migrate(int target);
     bool migrateStep(int to);
     QString ddl(const char *sqlite, const char *postgres) const;

@@ -185,7 +185,10 @@ std::unique_ptr<PointCursor> HistoryReader::cursor(qint64 seriesId, qint64 from,
         return std::make_unique<VectorCursor>(std::move(out));
     }
     QSqlQuery q(m_db.db());
-    q.setForwardOnly(true);
+    // Several cursors read side by side (an export of many quantities):
+    // the PostgreSQL driver keeps one forward-only result per connection,
+    // so there each result is fetched whole.
+    q.setForwardOnly(m_db.backend() == Backend::SQLite);
     switch (step) {
     case Step::Raw:
         q.prepare(QStringLiteral("SELECT t, value FROM samples WHERE series_id = ? AND t >= ? AND t < ? ORDER BY t"));

@@ -1,5 +1,6 @@
 #include "recorder.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 #include <cmath>
@@ -114,8 +115,11 @@ void Recorder::flush()
 void Recorder::sync()
 {
     flush();
-    if (m_writer)
-        QMetaObject::invokeMethod(m_writer, [] {}, Qt::BlockingQueuedConnection);
+    if (!m_writer)
+        return;
+    QMetaObject::invokeMethod(m_writer, [] {}, Qt::BlockingQueuedConnection);
+    // What the writer said meanwhile reaches this object's signals now.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 void Recorder::setRawRetentionDays(int days)

@@ -10,6 +10,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -42,13 +43,23 @@ public:
         if (target.isEmpty() || target == u"-") {
             auto out = std::make_unique<QFile>();
             if (!out->open(stdout, QIODevice::WriteOnly))
-                return false;
+                return keep(out->errorString());
+            m_device = std::move(out);
+            return true;
+        }
+        // A device or a pipe (/dev/stdout, a fifo) is written as it is; a
+        // file is replaced only once complete.
+        const QFileInfo info(target);
+        if (info.exists() && !info.isFile()) {
+            auto out = std::make_unique<QFile>(target);
+            if (!out->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+                return keep(out->errorString());
             m_device = std::move(out);
             return true;
         }
         auto file = std::make_unique<QSaveFile>(target);
         if (!file->open(QIODevice::WriteOnly))
-            return false;
+            return keep(file->errorString());
         m_save = file.get();
         m_device = std::move(file);
         return true;
@@ -61,10 +72,16 @@ public:
             return written ? m_save->commit() : (m_save->cancelWriting(), false);
         return written && static_cast<QFile &>(*m_device).flush();
     }
-    QString errorText() const { return m_device ? m_device->errorString() : QString(); }
+    QString errorText() const { return m_device ? m_device->errorString() : m_openError; }
 
 private:
+    bool keep(const QString &error)
+    {
+        m_openError = error;
+        return false;
+    }
     std::unique_ptr<QIODevice> m_device;
+    QString m_openError;
     QSaveFile *m_save = nullptr;
 };
 
