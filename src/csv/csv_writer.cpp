@@ -2,6 +2,8 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace csv {
@@ -42,14 +44,34 @@ QByteArray fieldBytes(QStringView text, Format format)
     return out;
 }
 
+namespace {
+
+// The shortest text that reads back as the value, with the format's
+// decimal sign, into `out`; its length.
+int shortest(double value, Format format, char (&out)[32])
+{
+    if (value == 0)
+        value = 0; // no "-0"
+    const auto r = std::to_chars(out, out + sizeof out, value);
+    const int n = int(r.ptr - out);
+    if (format.decimal != '.')
+        std::replace(out, out + n, '.', format.decimal);
+    return n;
+}
+
+} // namespace
+
 QByteArray numberBytes(double value, Format format, int decimals)
 {
     if (!std::isfinite(value))
         return {};
+    if (decimals < 0) {
+        char text[32];
+        return QByteArray(text, shortest(value, format, text));
+    }
     if (value == 0)
-        value = 0; // no "-0"
-    QByteArray text = decimals >= 0 ? QByteArray::number(value, 'f', decimals)
-                                    : QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
+        value = 0;
+    QByteArray text = QByteArray::number(value, 'f', decimals);
     if (decimals >= 0 && text.startsWith('-') && text.count('0') + text.count('.') == text.size() - 1)
         text.remove(0, 1); // -0.00 after rounding
     if (format.decimal != '.')
@@ -96,6 +118,11 @@ void Writer::plain(QByteArrayView field)
 void Writer::number(double value, int decimals)
 {
     separate();
+    if (decimals < 0 && std::isfinite(value)) {
+        char text[32];
+        m_buffer.append(text, shortest(value, m_format, text));
+        return;
+    }
     m_buffer += numberBytes(value, m_format, decimals);
 }
 

@@ -117,7 +117,13 @@ void Recorder::sync()
     flush();
     if (!m_writer)
         return;
-    QMetaObject::invokeMethod(m_writer, [] {}, Qt::BlockingQueuedConnection);
+    // A long batch goes a chunk at a time: wait until the last is in, or
+    // the writer has given up for now.
+    bool more = true;
+    while (more)
+        QMetaObject::invokeMethod(
+            m_writer, [w = m_writer, &more] { more = w->pendingRows() > 0 && w->healthy(); },
+            Qt::BlockingQueuedConnection);
     // What the writer said meanwhile reaches this object's signals now.
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }

@@ -46,7 +46,7 @@ public:
 
     // Hands the gathered rows to the writer now.
     void flush();
-    // Flushes and waits until the writer has tried to write them; the
+    // Flushes and waits until the writer has written them or failed; the
     // writer's signals of that time are emitted before it returns.
     void sync();
     void setRawRetentionDays(int days);

@@ -3,7 +3,8 @@
 #include <QDateTime>
 #include <QRegularExpression>
 
-#include <cstdio>
+#include <algorithm>
+#include <cstring>
 
 namespace history {
 
@@ -51,9 +52,23 @@ std::optional<std::pair<qint64, qint64>> parseMonth(const QString &text)
                      QDateTime(first.addMonths(1), QTime(0, 0)).toMSecsSinceEpoch()};
 }
 
+namespace {
+
+char *digits(char *at, qint64 value, int width)
+{
+    for (int i = width - 1; i >= 0; --i) {
+        at[i] = char('0' + value % 10);
+        value /= 10;
+    }
+    return at + width;
+}
+
+} // namespace
+
 QByteArray TimeFormatter::format(qint64 utcMs, bool milliseconds)
 {
     constexpr qint64 kHour = 3'600'000;
+    constexpr qint64 kDay = 86'400'000;
     const qint64 hour = utcMs >= 0 ? utcMs / kHour : (utcMs - kHour + 1) / kHour;
     int offset = m_offset;
     if (hour != m_hour) {
@@ -67,28 +82,45 @@ QByteArray TimeFormatter::format(qint64 utcMs, bool milliseconds)
             offset = QDateTime::fromMSecsSinceEpoch(utcMs).offsetFromUtc();
     }
     const qint64 local = utcMs + qint64(offset) * 1000;
-    qint64 days = local >= 0 ? local / 86'400'000 : (local - 86'399'999) / 86'400'000;
-    const qint64 msOfDay = local - days * 86'400'000;
-    // Days since 1970-01-01 to a civil date (proleptic Gregorian).
-    days += 719'468;
-    const qint64 era = (days >= 0 ? days : days - 146'096) / 146'097;
-    const qint64 doe = days - era * 146'097;
-    const qint64 yoe = (doe - doe / 1460 + doe / 36'524 - doe / 146'096) / 365;
-    const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const qint64 mp = (5 * doy + 2) / 153;
-    const int day = int(doy - (153 * mp + 2) / 5 + 1);
-    const int month = int(mp < 10 ? mp + 3 : mp - 9);
-    const qint64 year = yoe + era * 400 + (month <= 2 ? 1 : 0);
-    const int secs = int(msOfDay / 1000);
-    const int offsetMinutes = std::abs(offset) / 60;
-    char buffer[48];
-    int n = std::snprintf(buffer, sizeof buffer, "%04lld-%02d-%02dT%02d:%02d:%02d", static_cast<long long>(year),
-                          month, day, secs / 3600, secs / 60 % 60, secs % 60);
-    if (milliseconds)
-        n += std::snprintf(buffer + n, sizeof buffer - size_t(n), ".%03d", int(msOfDay % 1000));
-    n += std::snprintf(buffer + n, sizeof buffer - size_t(n), "%c%02d:%02d", offset < 0 ? '-' : '+',
-                       offsetMinutes / 60, offsetMinutes % 60);
-    return QByteArray(buffer, n);
+    const qint64 day = local >= 0 ? local / kDay : (local - kDay + 1) / kDay;
+    const qint64 msOfDay = local - day * kDay;
+    if (day != m_day) {
+        m_day = day;
+        // Days since 1970-01-01 to a civil date (proleptic Gregorian).
+        const qint64 z = day + 719'468;
+        const qint64 era = (z >= 0 ? z : z - 146'096) / 146'097;
+        const qint64 doe = z - era * 146'097;
+        const qint64 yoe = (doe - doe / 1460 + doe / 36'524 - doe / 146'096) / 365;
+        const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+        const qint64 mp = (5 * doy + 2) / 153;
+        const int dayOfMonth = int(doy - (153 * mp + 2) / 5 + 1);
+        const int month = int(mp < 10 ? mp + 3 : mp - 9);
+        const qint64 year = yoe + era * 400 + (month <= 2 ? 1 : 0);
+        char *at = digits(m_date, std::clamp<qint64>(year, 0, 9999), 4);
+        *at++ = '-';
+        at = digits(at, month, 2);
+        *at++ = '-';
+        at = digits(at, dayOfMonth, 2);
+        *at = 'T';
+    }
+    char text[40];
+    std::memcpy(text, m_date, 11);
+    const qint64 secs = msOfDay / 1000;
+    char *at = digits(text + 11, secs / 3600, 2);
+    *at++ = ':';
+    at = digits(at, secs / 60 % 60, 2);
+    *at++ = ':';
+    at = digits(at, secs % 60, 2);
+    if (milliseconds) {
+        *at++ = '.';
+        at = digits(at, msOfDay % 1000, 3);
+    }
+    const int minutes = std::abs(offset) / 60;
+    *at++ = offset < 0 ? '-' : '+';
+    at = digits(at, minutes / 60, 2);
+    *at++ = ':';
+    at = digits(at, minutes % 60, 2);
+    return QByteArray(text, int(at - text));
 }
 
 } // namespace history

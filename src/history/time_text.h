@@ -25,6 +25,8 @@ public:
 private:
     qint64 m_hour = std::numeric_limits<qint64>::min();
     int m_offset = 0; // seconds east of UTC
+    qint64 m_day = std::numeric_limits<qint64>::min();
+    char m_date[11] = {}; // "YYYY-MM-DDT" of m_day
 };
 
 } // namespace history
