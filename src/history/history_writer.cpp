@@ -191,6 +191,11 @@ bool HistoryWriter::writeChunk(std::vector<Row> &chunk)
     for (const Row &r : rows)
         dirty[m_ids[size_t(r.key)]].insert(minuteOf(r.t));
     const qint64 cut = now() - kGraceMs;
+    const bool anyFinished = std::any_of(dirty.cbegin(), dirty.cend(), [cut](const QSet<qint64> &minutes) {
+        return std::any_of(minutes.cbegin(), minutes.cend(), [cut](qint64 m) { return m + kMinuteMs <= cut; });
+    });
+    if (rows.empty() && !anyFinished)
+        return true;
 
     if (!m_db.begin())
         return false;
@@ -364,8 +369,11 @@ void HistoryWriter::applyRetention()
     }
 }
 
-void HistoryWriter::fail(const DbError &error)
+void HistoryWriter::fail(const DbError &given)
 {
+    DbError error = given;
+    if (error.fault == Fault::None) // every failure has a kind; this one said none
+        error = {Fault::Other, tr("bilinmeyen hata (%1)").arg(m_options.location.display())};
     if (error.fault == Fault::Busy) {
         // Another writer holds the file for long: quietly again later.
         m_retry.start();
