@@ -97,6 +97,8 @@ TFrmGiris::TFrmGiris(QWidget *parent)
     grid->addWidget(Edit4, 1, 1, 1, 2);
     grid->addWidget(catLabel, 2, 0);
     grid->addWidget(kategori, 2, 1, 1, 2);
+    chkBeniHatirla = named(new QCheckBox(tr("Beni hatırla"), body), "chkBeniHatirla");
+    grid->addWidget(chkBeniHatirla, 2, 1, 1, 2);
     grid->addWidget(Servername, 3, 0, 1, 2);
     grid->addWidget(edit3, 3, 2);
     grid->addWidget(lblPortno, 4, 0);
@@ -166,12 +168,21 @@ QString TFrmGiris::alternateHost() const
     return QStringLiteral(CLIENT_ALTERNATE_HOST);
 }
 
+void TFrmGiris::prefill(const QString &user, const QString &host, int port)
+{
+    if (!user.isEmpty())
+        Edit1->setText(user);
+    m_startHost = host;
+    if (port > 0 && port <= 65535)
+        edtport->setText(QString::number(port));
+}
+
 void TFrmGiris::showEvent(QShowEvent *e)
 {
     if (QScreen *s = screen())
         move(s->geometry().x() + s->geometry().width() - width(), s->geometry().y());
     kategori->setCurrentIndex(0);
-    Servername->setText(defaultHost());
+    Servername->setText(startHost());
     QDialog::showEvent(e);
 }
 
