@@ -3,6 +3,7 @@
 # warm machine that has them all skips the download.
 set -euo pipefail
 need=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-svg-dev qtkeychain-qt6-dev
+      gnome-keyring dbus-daemon
       libbenchmark-dev fonts-dseg fonts-dejavu-core xvfb xauth clang libclang-rt-14-dev)
 missing=()
 for p in "${need[@]}"; do
