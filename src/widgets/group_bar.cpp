@@ -74,7 +74,7 @@ void GroupBarItem::paintEvent(QPaintEvent *)
     int x = kIndent;
     const ImageList *images = m_group ? m_group->images() : nullptr;
     if (images && m_imageIndex >= 0 && m_imageIndex < images->count()) {
-        const QPixmap pm = images->pixmap(m_imageIndex);
+        const QPixmap pm = images->pixmap(m_imageIndex, devicePixelRatioF());
         p.drawPixmap(QRect(x, (height() - 16) / 2, 16, 16), pm);
     }
     x += 16 + 6;
