@@ -108,6 +108,8 @@ TFrmGiris::TFrmGiris(QWidget *parent)
     rememberRow->addWidget(edtport);
     edtport->setFixedWidth(edtport->fontMetrics().horizontalAdvance(QStringLiteral("655350")) + 12);
     grid->addLayout(rememberRow, 3, 0, 1, 3);
+    setTabOrder(Edit4, chkBeniHatirla);
+    setTabOrder(chkBeniHatirla, edtport);
     grid->addWidget(Servername, 4, 0, 1, 2);
     grid->addWidget(edit3, 4, 2);
     grid->setColumnStretch(1, 1);
