@@ -1,6 +1,6 @@
 // Developer tool: every screenshot the README shows, taken from the real
 // client logged in to the bundled simulator (run in this process), in a
-// Turkish locale. A second run of this program at scale 1.5 takes the
+// Turkish locale. Further runs of this program at scales 1.5 and 2 take the
 // login window and the first page again.
 //   screens OUTDIR
 // Exit code: the number of steps that failed (0 when every picture is good).
@@ -14,20 +14,22 @@
 
 namespace {
 
-constexpr char kScaledRun[] = "--scale150";
+constexpr char kScaledRun[] = "--scaled";
 
-// The same program at scale 1.5, which only an environment variable read
-// before the application starts can give.
-int runScaled(const QString &out)
+// The same program at another scale, which only an environment variable read
+// before the application starts can give; its pictures are named after it
+// (scale 1.5: "…_scale150.png").
+int runScaled(const QString &out, const QString &factor)
 {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1.5"));
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), factor);
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {out, QLatin1String(kScaledRun)});
+    const QString suffix = QStringLiteral("scale%1").arg(qRound(factor.toDouble() * 100));
+    child.start(QCoreApplication::applicationFilePath(), {out, QLatin1String(kScaledRun), suffix});
     if (!child.waitForFinished(120000)) {
-        QTextStream(stderr) << "FAILED: the run at scale 1.5 did not finish" << Qt::endl;
+        QTextStream(stderr) << "FAILED: the run at scale " << factor << " did not finish" << Qt::endl;
         return 1;
     }
     return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : 1;
@@ -44,7 +46,8 @@ int main(int argc, char **argv)
     shot::prepareApplication(app, true);
     const QStringList args = app.arguments();
     const QString out = args.size() > 1 ? args.at(1) : QStringLiteral("docs/screenshots");
-    const bool scaled = args.contains(QLatin1String(kScaledRun));
+    const qsizetype scaledAt = args.indexOf(QLatin1String(kScaledRun));
+    const bool scaled = scaledAt > 0 && scaledAt + 1 < args.size();
 
     // The stored messages are announced soon after the login, so that the
     // device bar's picture shows the notice.
@@ -53,7 +56,7 @@ int main(int argc, char **argv)
         return 1;
     shot::Client client(out);
     if (scaled) {
-        scenes::scaled(client, *server);
+        scenes::scaled(client, *server, args.at(scaledAt + 1));
         return client.failures();
     }
     scenes::loginAndDeviceBar(client, *server);
@@ -66,5 +69,5 @@ int main(int argc, char **argv)
     scenes::industrialModem(client);
     scenes::deviceInfo(client);
     scenes::messagesAndLog(client);
-    return client.failures() + runScaled(out);
+    return client.failures() + runScaled(out, QStringLiteral("1.5")) + runScaled(out, QStringLiteral("2"));
 }

@@ -98,10 +98,21 @@ TFrmGiris::TFrmGiris(QWidget *parent)
     grid->addWidget(Edit4, 1, 1, 1, 2);
     grid->addWidget(catLabel, 2, 0);
     grid->addWidget(kategori, 2, 1, 1, 2);
-    grid->addWidget(Servername, 3, 0, 1, 2);
-    grid->addWidget(edit3, 3, 2);
-    grid->addWidget(lblPortno, 4, 0);
-    grid->addWidget(edtport, 4, 1, 1, 2);
+    // "Beni hatırla" shares its row with the port field (hidden until F6), so
+    // the window keeps its size.
+    chkBeniHatirla = named(new QCheckBox(tr("Beni hatırla"), body), "chkBeniHatirla");
+    auto *rememberRow = new QHBoxLayout;
+    rememberRow->setSpacing(4);
+    rememberRow->addWidget(chkBeniHatirla);
+    rememberRow->addStretch(1);
+    rememberRow->addWidget(lblPortno);
+    rememberRow->addWidget(edtport);
+    edtport->setFixedWidth(edtport->fontMetrics().horizontalAdvance(QStringLiteral("655350")) + 12);
+    grid->addLayout(rememberRow, 3, 0, 1, 3);
+    setTabOrder(Edit4, chkBeniHatirla);
+    setTabOrder(chkBeniHatirla, edtport);
+    grid->addWidget(Servername, 4, 0, 1, 2);
+    grid->addWidget(edit3, 4, 2);
     grid->setColumnStretch(1, 1);
     edit3->setFixedWidth(78);
 
@@ -167,12 +178,21 @@ QString TFrmGiris::alternateHost() const
     return QStringLiteral(CLIENT_ALTERNATE_HOST);
 }
 
+void TFrmGiris::prefill(const QString &user, const QString &host, int port)
+{
+    if (!user.isEmpty())
+        Edit1->setText(user);
+    m_startHost = host;
+    if (port > 0 && port <= 65535)
+        edtport->setText(QString::number(port));
+}
+
 void TFrmGiris::showEvent(QShowEvent *e)
 {
     if (QScreen *s = screen())
         move(s->geometry().x() + s->geometry().width() - width(), s->geometry().y());
     kategori->setCurrentIndex(0);
-    Servername->setText(defaultHost());
+    Servername->setText(startHost());
     QDialog::showEvent(e);
 }
 

@@ -95,8 +95,12 @@ void layoutSettings(QWidget *owner, const QList<Setting> &settings, QWidget *set
         grid->addWidget(value, readBackRow, column);
         grid->setColumnStretch(column, 1);
     }
-    if (setButton)
+    if (setButton) {
         grid->addWidget(setButton, firstInputRow, lastColumn + 1, inputRows, 1, Qt::AlignVCenter);
+        // Tab reaches "Set" after the values it sends, whenever it was made.
+        if (!settings.isEmpty() && !settings.last().inputs.isEmpty())
+            QWidget::setTabOrder(settings.last().inputs.last(), setButton);
+    }
 }
 
 SpinEdit *settingSpin(QWidget *parent, const char *name, double minimum, double maximum, double value)
