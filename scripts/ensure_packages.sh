@@ -2,7 +2,7 @@
 # Installs the Debian packages the client needs to build, test and run; a
 # warm machine that has them all skips the download.
 set -euo pipefail
-need=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libbenchmark-dev
+need=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-l10n-tools qt6-tools-dev libbenchmark-dev
       fonts-dseg fonts-dejavu-core xvfb xauth clang libclang-rt-14-dev)
 missing=()
 for p in "${need[@]}"; do

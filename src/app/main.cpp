@@ -1,6 +1,7 @@
 #include "appearance.h"
 #include "client_windows.h"
 #include "image_list.h"
+#include "language.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("TARNEK İNTERAKTİF"));
     QApplication::setWindowIcon(pictures::applicationIcon());
     applyAppearance(app);
+    language::startIn(app, language::requestedLanguage(app.arguments()));
     ClientWindows windows;
     windows.ana.show();
     return app.exec();
