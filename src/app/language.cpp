@@ -29,6 +29,13 @@ QString &current()
     return language;
 }
 
+// The user's settings of the program, where the menu's choice stays.
+QSettings &userSettings()
+{
+    static QSettings settings;
+    return settings;
+}
+
 bool known(const QString &language)
 {
     return language == kTurkish || language == kEnglish;
@@ -99,7 +106,7 @@ bool installTranslator(QApplication &app, const QString &language)
 
 void startIn(QApplication &app, const QString &requested)
 {
-    installTranslator(app, chooseLanguage(requested, rememberedLanguage(QSettings()), QLocale::system()));
+    installTranslator(app, chooseLanguage(requested, rememberedLanguage(userSettings()), QLocale::system()));
 }
 
 QString currentLanguage()
@@ -131,8 +138,7 @@ void addLanguageMenu(QMenuBar *bar)
         group->addAction(a);
         const QString language = c.language;
         QObject::connect(a, &QAction::triggered, menu, [bar, language] {
-            QSettings settings;
-            rememberLanguage(settings, language);
+            rememberLanguage(userSettings(), language);
             // Not modal: the choice needs no answer and waits for the next start.
             auto *notice = new QMessageBox(
                 QMessageBox::Information, QApplication::applicationName(),
