@@ -10,6 +10,7 @@
 #include "message_commands.h"
 #include "handlers.h"
 #include "image_list.h"
+#include "language.h"
 #include "main_pages.h"
 #include "refresh_cycle.h"
 #include "request_scheduler.h"
@@ -74,7 +75,7 @@ QLabel *statusLabel(QWidget *parent, const char *name, const QString &text, cons
 TFrmAna::TFrmAna(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("TFrmAna"));
-    setWindowTitle(QStringLiteral("FrmAna"));
+    setWindowTitle(tr("FrmAna"));
     setWindowIcon(pictures::applicationIcon());
     m_connection = new ServerConnection(m_state, this);
     m_connection->setHost(QStringLiteral(CLIENT_DEFAULT_HOST));
@@ -125,7 +126,7 @@ TFrmAna::TFrmAna(QWidget *parent) : QMainWindow(parent)
     // emptied before the login request, the title names the user after it.
     connect(m_connection, &ServerConnection::aboutToLogIn, this, [this] { RzGroupBar1->clearAllItems(); });
     connect(m_connection, &ServerConnection::loggedIn, this, [this](const QByteArray &user) {
-        setWindowTitle(QStringLiteral("<<<<<<<") + wire::decode(user) + QStringLiteral(" Bağlı.>>>>>>>>>"));
+        setWindowTitle(tr("<<<<<<<%1 Bağlı.>>>>>>>>>").arg(wire::decode(user)));
         m_scheduler->noteUserActivity();
         m_scheduler->setConnected(true);
     });
@@ -215,14 +216,14 @@ void TFrmAna::buildTopStrip(QWidget *parent, QVBoxLayout *into)
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setIcon(pictures::applicationIcon());
-    SpeedButton1->setToolTip(QStringLiteral("Haberleşme"));
+    SpeedButton1->setToolTip(tr("Haberleşme"));
     SpeedButton1->setFixedSize(19, 19);
     Shape1 = new ShapeLamp(QStringLiteral("Shape1"), ToolBar1);
     auto *SpeedButton2 = new QToolButton(ToolBar1);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setAutoRaise(true);
     SpeedButton2->setIcon(ImageList2->icon(0));
-    SpeedButton2->setToolTip(QStringLiteral("Mesajlar"));
+    SpeedButton2->setToolTip(tr("Mesajlar"));
     SpeedButton2->setFixedSize(19, 19);
     LblMesaj = statusLabel(ToolBar1, "LblMesaj", QStringLiteral("   "), kAqua);
     LblMesaj->setMinimumWidth(200);
@@ -245,7 +246,7 @@ void TFrmAna::buildTopStrip(QWidget *parent, QVBoxLayout *into)
     auto *version = new QHBoxLayout(Panel22);
     version->setContentsMargins(6, 0, 6, 0);
     auto *lblVersion = statusLabel(Panel22, "lblVersion",
-                                   QStringLiteral("Sürüm " CLIENT_VERSION), kYellow);
+                                   tr("Sürüm %1").arg(QStringLiteral(CLIENT_VERSION)), kYellow);
     version->addWidget(lblVersion);
     strip->addWidget(Panel22, 0);
 
@@ -265,7 +266,7 @@ void TFrmAna::buildLeftColumn(QWidget *parent, QHBoxLayout *into)
     auto *notice = new QHBoxLayout(Panel20);
     notice->setContentsMargins(2, 1, 2, 1);
     RzURLLabel1 = new UrlLabel(QStringLiteral("RzURLLabel1"),
-                               QStringLiteral("Yeni mesajınız var.Okumak için tıklayın... "), Panel20);
+                               tr("Yeni mesajınız var.Okumak için tıklayın... "), Panel20);
     RzURLLabel1->setAutoFillBackground(true);
     {
         QPalette p = RzURLLabel1->palette();
@@ -292,17 +293,18 @@ void TFrmAna::buildMenus()
 {
     QMenuBar *MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    QMenu *cihaz = MainMenu1->addMenu(QStringLiteral("Cihaz"));
+    QMenu *cihaz = MainMenu1->addMenu(tr("Cihaz"));
     cihaz->setObjectName(QStringLiteral("Cihaz1"));
-    QAction *Haberlesme1 = cihaz->addAction(QStringLiteral("Haberlesme"));
+    QAction *Haberlesme1 = cihaz->addAction(tr("Haberlesme"));
     Haberlesme1->setObjectName(QStringLiteral("Haberlesme1"));
     connect(Haberlesme1, &QAction::triggered, this, &TFrmAna::showCommunicationLog);
-    QMenu *mesajlar = MainMenu1->addMenu(QStringLiteral("Mesajlar"));
+    QMenu *mesajlar = MainMenu1->addMenu(tr("Mesajlar"));
     mesajlar->setObjectName(QStringLiteral("Mesajlar1"));
-    QAction *Oku1 = mesajlar->addAction(QStringLiteral("Yeni Mesajları Oku"));
+    QAction *Oku1 = mesajlar->addAction(tr("Yeni Mesajları Oku"));
     Oku1->setObjectName(QStringLiteral("Oku1"));
     connect(Oku1, &QAction::triggered, this, &TFrmAna::showMessages);
-    AktifCihaz1 = MainMenu1->addAction(QStringLiteral("Aktif Cihaz: 0"));
+    language::addLanguageMenu(MainMenu1);
+    AktifCihaz1 = MainMenu1->addAction(tr("Aktif Cihaz: 0"));
     AktifCihaz1->setObjectName(QStringLiteral("AktifCihaz1"));
 }
 
@@ -310,22 +312,22 @@ void TFrmAna::buildTray()
 {
     m_trayMenu = new QMenu(this);
     m_trayMenu->setObjectName(QStringLiteral("PopupMenu1"));
-    QAction *A1 = m_trayMenu->addAction(QStringLiteral("Aç"));
+    QAction *A1 = m_trayMenu->addAction(tr("Aç"));
     A1->setObjectName(QStringLiteral("A1"));
     connect(A1, &QAction::triggered, this, &TFrmAna::restoreFromTray);
     m_trayMenu->addSeparator();
-    QMenu *komp = m_trayMenu->addMenu(QStringLiteral("Kompanzasyon Tabiki"));
+    QMenu *komp = m_trayMenu->addMenu(tr("Kompanzasyon Tabiki"));
     komp->setObjectName(QStringLiteral("KompanzasyonTabiki1"));
-    komp->addAction(QStringLiteral("Kritik Seviyedeki Cihazları Listele"))->setEnabled(false);
-    komp->addAction(QStringLiteral("Ceza Durumundaki Cihazları Listele"))->setEnabled(false);
+    komp->addAction(tr("Kritik Seviyedeki Cihazları Listele"))->setEnabled(false);
+    komp->addAction(tr("Ceza Durumundaki Cihazları Listele"))->setEnabled(false);
     komp->menuAction()->setEnabled(false);
     m_trayMenu->addSeparator();
-    m_trayMenu->addAction(QStringLiteral("Mesajlarımı Oku"))->setObjectName(QStringLiteral("MesajlarmOku1"));
-    QAction *send = m_trayMenu->addAction(QStringLiteral("Tarneke Mesaj Gönder"));
+    m_trayMenu->addAction(tr("Mesajlarımı Oku"))->setObjectName(QStringLiteral("MesajlarmOku1"));
+    QAction *send = m_trayMenu->addAction(tr("Tarneke Mesaj Gönder"));
     send->setObjectName(QStringLiteral("TarnekeMesajGnder1"));
     send->setEnabled(false);
     m_trayMenu->addSeparator();
-    QAction *Kapat1 = m_trayMenu->addAction(QStringLiteral("Kapat"));
+    QAction *Kapat1 = m_trayMenu->addAction(tr("Kapat"));
     Kapat1->setObjectName(QStringLiteral("Kapat1"));
     connect(Kapat1, &QAction::triggered, this, &TFrmAna::close);
 
@@ -440,15 +442,15 @@ void TFrmAna::handleRead(const QByteArray &bytes)
 
 void TFrmAna::ClientsoketDisconnect()
 {
-    LblMesaj->setText(wire::decode(m_state.deviceSerials[0])
-                      + QStringLiteral(" kullanıcısının ana bilgisayarla bağlantısı kesildi"));
+    LblMesaj->setText(tr("%1 kullanıcısının ana bilgisayarla bağlantısı kesildi")
+                          .arg(wire::decode(m_state.deviceSerials[0])));
     m_state.connected = false;
 }
 
 void TFrmAna::ClientsoketError()
 {
     m_state.connected = false;
-    LblMesaj->setText(QStringLiteral("Bağlantı Hatası. Bağlantınızı kontrol edin."));
+    LblMesaj->setText(tr("Bağlantı Hatası. Bağlantınızı kontrol edin."));
 }
 
 void TFrmAna::restoreFromTray()

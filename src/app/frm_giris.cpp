@@ -27,9 +27,22 @@
 
 namespace {
 const char *const kCategories[] = {
-    "Genel",  "Doktor",  "Emlakçı", "Lise Öğrencisi", "Mühendis", "Öğretim Üyesi",
-    "Öğretmen", "Üniversite Öğrencisi", "Esnaf", "Tüccar", "Asker", "Polis",
-    "Memur", "Mimar", "Özel", "Akademisyen",
+    QT_TRANSLATE_NOOP("TFrmGiris", "Genel"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Doktor"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Emlakçı"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Lise Öğrencisi"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Mühendis"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Öğretim Üyesi"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Öğretmen"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Üniversite Öğrencisi"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Esnaf"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Tüccar"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Asker"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Polis"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Memur"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Mimar"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Özel"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Akademisyen"),
 };
 
 template <class W> W *named(W *w, const char *name)
@@ -74,7 +87,7 @@ TFrmGiris::TFrmGiris(QWidget *parent)
     Edit4->setEchoMode(QLineEdit::Password);
     kategori = named(new QComboBox(body), "kategori");
     for (const char *c : kCategories)
-        kategori->addItem(QString::fromUtf8(c));
+        kategori->addItem(tr(c));
     Servername = named(new QLineEdit(body), "Servername");
     edit3 = named(new QPlainTextEdit(body), "edit3");
     edit3->setPlainText(QStringLiteral(CLIENT_NUMERIC_ADDRESS));
@@ -84,11 +97,11 @@ TFrmGiris::TFrmGiris(QWidget *parent)
     edit3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit3->setFixedHeight(Servername->sizeHint().height());
     edtport = named(new QLineEdit(QStringLiteral("17818"), body), "edtport");
-    lblPortno = named(new QLabel(QStringLiteral("Portno"), body), "lblPortno");
+    lblPortno = named(new QLabel(tr("Portno"), body), "lblPortno");
 
-    auto *userLabel = new QLabel(QStringLiteral("Kullanıcı Adı:"), body);
-    auto *passLabel = new QLabel(QStringLiteral("Şifre (Üyeler)"), body);
-    auto *catLabel = named(new QLabel(QStringLiteral("Kategori"), body), "lblKategori");
+    auto *userLabel = new QLabel(tr("Kullanıcı Adı:"), body);
+    auto *passLabel = new QLabel(tr("Şifre (Üyeler)"), body);
+    auto *catLabel = named(new QLabel(tr("Kategori"), body), "lblKategori");
     userLabel->setBuddy(Edit1);
     passLabel->setBuddy(Edit4);
 
@@ -132,9 +145,9 @@ TFrmGiris::TFrmGiris(QWidget *parent)
 
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(4);
-    suiButton1 = named(new QPushButton(QStringLiteral("Bağlan"), body), "suiButton1");
-    suiButton2 = named(new QPushButton(QStringLiteral("İptal"), body), "suiButton2");
-    suiButton3 = named(new QPushButton(QStringLiteral("Kapat"), body), "suiButton3");
+    suiButton1 = named(new QPushButton(tr("Bağlan"), body), "suiButton1");
+    suiButton2 = named(new QPushButton(tr("İptal"), body), "suiButton2");
+    suiButton3 = named(new QPushButton(tr("Kapat"), body), "suiButton3");
     for (QPushButton *b : {suiButton1, suiButton2, suiButton3}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
@@ -142,11 +155,11 @@ TFrmGiris::TFrmGiris(QWidget *parent)
     grid->addLayout(buttons, 6, 0, 1, 3);
 
     LABEL6 = named(new PanelStatusBar({120, 50}, this), "LABEL6");
-    LABEL6->setSimpleText(QStringLiteral("   Bağlantı Yok"));
+    LABEL6->setSimpleText(tr("   Bağlantı Yok"));
     outer->addWidget(LABEL6);
 
     // Sits outside the visible area of the window.
-    CheckBox1 = named(new QCheckBox(QStringLiteral("Otomatik Bağlan"), this), "CheckBox1");
+    CheckBox1 = named(new QCheckBox(tr("Otomatik Bağlan"), this), "CheckBox1");
     CheckBox1->setChecked(true);
     CheckBox1->move(width() + 40, height() + 40);
 
@@ -275,17 +288,17 @@ void TFrmGiris::suiButton1Click()
         password = " ";
     const QString user = Edit1->text();
     if (user.isEmpty()) {
-        setStatusText(QStringLiteral("   Kullanıcı Adı Girin"));
+        setStatusText(tr("   Kullanıcı Adı Girin"));
         return;
     }
     if (m_internet()) {
-        setStatusText(QStringLiteral("   İnternet bağlantısı mevcut"));
+        setStatusText(tr("   İnternet bağlantısı mevcut"));
     } else {
-        setStatusText(QStringLiteral("   İnternet bağlantısı yok"));
+        setStatusText(tr("   İnternet bağlantısı yok"));
         if (!Servername->isVisible())
             return;
     }
-    setStatusText(QStringLiteral("  Tarneke Bağlanıyor"));
+    setStatusText(tr("  Tarneke Bağlanıyor"));
     Timer1->start();
     QCoreApplication::processEvents();
     if (!m_connection)
@@ -374,10 +387,10 @@ void TFrmGiris::socketConnected()
 
 void TFrmGiris::socketFailed()
 {
-    setErrorPanel(QStringLiteral("Bağlantı Hatası"));
+    setErrorPanel(tr("Bağlantı Hatası"));
     if (m_connection && m_connection->waiting()) {
         m_connection->abandon();
         endWait();
-        setStatusText(QStringLiteral("   Bağlantı Yok"));
+        setStatusText(tr("   Bağlantı Yok"));
     }
 }

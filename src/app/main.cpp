@@ -4,6 +4,7 @@
 #include "client_start.h"
 #include "client_windows.h"
 #include "image_list.h"
+#include "language.h"
 
 #include <QApplication>
 
@@ -22,6 +23,7 @@ int main(int argc, char **argv)
     // The installed desktop entry: desktops match the windows to its name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("invalid.tarnek.client"));
     applyAppearance(app);
+    language::startIn(app, language::requestedLanguage(app.arguments()));
     ClientWindows windows;
     startClient(windows, options);
     return app.exec();

@@ -6,7 +6,7 @@
 ShapeLamp::ShapeLamp(const QString &name, QWidget *parent) : QWidget(parent)
 {
     setObjectName(name);
-    setAccessibleName(QStringLiteral("Veri lambası"));
+    setAccessibleName(tr("Veri lambası"));
     setFixedSize(sizeHint());
 }
 

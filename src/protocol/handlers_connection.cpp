@@ -13,6 +13,7 @@
 #include "working_text.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QListWidget>
 #include <QTextEdit>
 #include <QVariant>
@@ -20,6 +21,10 @@
 namespace handlers {
 
 namespace {
+
+struct ConnectionMessages {
+    Q_DECLARE_TR_FUNCTIONS(ConnectionMessages)
+};
 
 // The group's name as the server sent it, upper-cased, kept on the group so
 // that later devices find it byte for byte.
@@ -46,15 +51,22 @@ QByteArray fieldAndOneMore(WorkingText &text)
     return field;
 }
 
+// The names of the fields that clipped() may name in the log.
+[[maybe_unused]] const char *const kFieldNames[] = {
+    QT_TRANSLATE_NOOP("ConnectionMessages", "başlık"), QT_TRANSLATE_NOOP("ConnectionMessages", "metin"),
+    QT_TRANSLATE_NOOP("ConnectionMessages", "grup"),   QT_TRANSLATE_NOOP("ConnectionMessages", "model"),
+    QT_TRANSLATE_NOOP("ConnectionMessages", "ad"),     QT_TRANSLATE_NOOP("ConnectionMessages", "seri no"),
+};
+
 // A field kept from the server, cut to `max` bytes; the log says so.
 QByteArray clipped(const ClientContext &ctx, QByteArray field, qsizetype max, const char *keyword, const char *what)
 {
     if (field.size() <= max)
         return field;
-    ctx.note(QStringLiteral("%1: %2 bayt uzunluğundaki %3 alanının ilk %4 baytı alındı.")
+    ctx.note(ConnectionMessages::tr("%1: %2 bayt uzunluğundaki %3 alanının ilk %4 baytı alındı.")
                  .arg(QLatin1String(keyword))
                  .arg(field.size())
-                 .arg(QString::fromUtf8(what))
+                 .arg(ConnectionMessages::tr(what))
                  .arg(max));
     field.truncate(max);
     return field;
@@ -93,17 +105,17 @@ GroupBarGroup *groupFor(const ClientContext &ctx, const QByteArray &caption)
 void pong(WorkingText &text, ClientContext &ctx)
 {
     text.skip(5);
-    ctx.setMessage(QStringLiteral("Pong"));
+    ctx.setMessage(ConnectionMessages::tr("Pong"));
     if (ctx.login) {
         ctx.login->setProgress(100);
-        ctx.login->setStatusText(QStringLiteral("Bağlantı Kuruldu"));
+        ctx.login->setStatusText(ConnectionMessages::tr("Bağlantı Kuruldu"));
     }
 }
 
 void yenimesaj(WorkingText &text, ClientContext &ctx)
 {
     text.skip(10);
-    ctx.setMessage(QStringLiteral("Yeni Mesajınız Var..."));
+    ctx.setMessage(ConnectionMessages::tr("Yeni Mesajınız Var..."));
     if (ctx.mainWidgets)
         if (auto *link = ctx.mainWidgets->get<QWidget>(QStringLiteral("RzURLLabel1")))
             link->setVisible(true);
@@ -112,7 +124,7 @@ void yenimesaj(WorkingText &text, ClientContext &ctx)
 void mesajvar(WorkingText &text, ClientContext &ctx)
 {
     const int number = ctx.conn ? ctx.conn->messageCount : 0;
-    ctx.setMessage(QStringLiteral("Yeni mesajlarınız alınıyor...  Mesaj No: %1").arg(qint64(number) + 1));
+    ctx.setMessage(ConnectionMessages::tr("Yeni mesajlarınız alınıyor...  Mesaj No: %1").arg(qint64(number) + 1));
     text.skip(9);
     const QByteArray title =
         clipped(ctx, text.nextField(), ConnectionState::kMaxTitleBytes, "mesajvar", "başlık");
@@ -121,11 +133,11 @@ void mesajvar(WorkingText &text, ClientContext &ctx)
         return;
     if (!ctx.conn->addMessage(title, body)) {
         if (ctx.conn->messageCount >= ConnectionState::kMaxMessages)
-            ctx.note(QStringLiteral("%1 mesajdan fazlası saklanamıyor; \"%2\" başlıklı mesaj atıldı.")
+            ctx.note(ConnectionMessages::tr("%1 mesajdan fazlası saklanamıyor; \"%2\" başlıklı mesaj atıldı.")
                          .arg(ConnectionState::kMaxMessages)
                          .arg(wire::decode(title)));
         else
-            ctx.note(QStringLiteral("Saklanan mesajlar %1 MB'ı dolduruyor; \"%2\" başlıklı mesaj atıldı.")
+            ctx.note(ConnectionMessages::tr("Saklanan mesajlar %1 MB'ı dolduruyor; \"%2\" başlıklı mesaj atıldı.")
                          .arg(ConnectionState::kMaxMessageBytes / (1024 * 1024))
                          .arg(wire::decode(title)));
         return;
@@ -151,13 +163,13 @@ void hattayok(WorkingText &text, ClientContext &ctx)
         emit ctx.events->deviceOffline(serial, background);
     if (claim && !claim->show)
         return;
-    ctx.setMessage(wire::decode(serial)
-                   + QStringLiteral(" Seri Nolu cihaz hatta değil. Lütfen 4 dakika sonra tekrar deneyin..."));
+    ctx.setMessage(ConnectionMessages::tr("%1 Seri Nolu cihaz hatta değil. Lütfen 4 dakika sonra tekrar deneyin...")
+                       .arg(wire::decode(serial)));
 }
 
 void cihazlar(WorkingText &text, ClientContext &ctx)
 {
-    ctx.setMessage(QStringLiteral("Cihaz listesi alınıyor. "));
+    ctx.setMessage(ConnectionMessages::tr("Cihaz listesi alınıyor. "));
     text.skip(9);
     constexpr qsizetype kMax = ConnectionState::kMaxDeviceFieldBytes;
     const QByteArray group = clipped(ctx, text.nextField(), kMax, "cihazlar", "grup");
@@ -175,8 +187,8 @@ void cihazlar(WorkingText &text, ClientContext &ctx)
     // devices a later login lists are still shown in the bar.
     if (!ctx.conn->addDevice(serial) && !ctx.conn->deviceSlotsFullNoted) {
         ctx.conn->deviceSlotsFullNoted = true;
-        ctx.note(QStringLiteral("%1 cihaz seri numarası saklandı; %2 ve sonraki seri numaraları saklanmıyor "
-                                "(cihazlar listede gösterilmeye devam ediyor).")
+        ctx.note(ConnectionMessages::tr("%1 cihaz seri numarası saklandı; %2 ve sonraki seri numaraları saklanmıyor "
+                                        "(cihazlar listede gösterilmeye devam ediyor).")
                      .arg(ConnectionState::kMaxDevices)
                      .arg(wire::decode(serial)));
     }
@@ -186,7 +198,7 @@ void cihazlar(WorkingText &text, ClientContext &ctx)
         ? groupFor(ctx, upperAsciiLetters(group))
         : nullptr;
     if (!g) {
-        ctx.note(QStringLiteral("Cihaz listesi dolu (%1 cihaz, %2 grup); %3 seri nolu cihaz listelenmedi.")
+        ctx.note(ConnectionMessages::tr("Cihaz listesi dolu (%1 cihaz, %2 grup); %3 seri nolu cihaz listelenmedi.")
                      .arg(ConnectionState::kMaxBarItems)
                      .arg(ConnectionState::kMaxGroups)
                      .arg(wire::decode(serial)));

@@ -19,6 +19,7 @@
 #include "wire.h"
 #include "working_text.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -32,6 +33,12 @@
 #include <optional>
 
 namespace handlers {
+
+namespace {
+struct EnergyMessages {
+    Q_DECLARE_TR_FUNCTIONS(EnergyMessages)
+};
+} // namespace
 
 namespace {
 
@@ -129,10 +136,11 @@ const RangeDisplays kMeterRange{{"RzLEDak1", "RzLEDak2", "RzLEDin1", "RzLEDin2",
 // The page's displays of one answer.
 void showEnergyRange(const ClientContext &ctx, const energy::RangeAnswer &a, const RangeDisplays &d)
 {
+    const QString serial = wire::decode(a.serial);
     const QString date1 = wire::decode(a.firstDate);
     const QString date2 = wire::decode(a.lastDate);
-    ctx.setMessage(wire::decode(a.serial) + QStringLiteral(" Cihazının ") + date1 + QStringLiteral(" ve ") + date2
-                   + QStringLiteral(" tarihleri arası Enerji bilgileri alınıyor. "));
+    ctx.setMessage(EnergyMessages::tr("%1 Cihazının %2 ve %3 tarihleri arası Enerji bilgileri alınıyor. ")
+                       .arg(serial, date1, date2));
 
     const QString now = timeOfArrival();
     setEdit(ctx, "Edit4", now);
@@ -239,7 +247,7 @@ void tedassycal(WorkingText &text, ClientContext &ctx)
 void sayacal(WorkingText &text, ClientContext &ctx)
 {
     const QString serial = serialBox(ctx);
-    ctx.setMessage(serial + QStringLiteral(" Seri Nolu sayaç değerleri alınıyor. "));
+    ctx.setMessage(EnergyMessages::tr("%1 Seri Nolu sayaç değerleri alınıyor. ").arg(serial));
     text.skip(10);
     // The next piece's keyword and its 3 bytes are taken out, so that two
     // pieces in one read join in the memo. Every later piece of the same
@@ -248,7 +256,7 @@ void sayacal(WorkingText &text, ClientContext &ctx)
     text.removeAll("sayacal", 3);
     for (const char *name : {"Label2", "lblSayacBaslik"})
         if (auto *header = widget<QLabel>(ctx, name))
-            header->setText(serial + QStringLiteral(" Nolu Sayaç Değerleri"));
+            header->setText(EnergyMessages::tr("%1 Nolu Sayaç Değerleri").arg(serial));
 
     auto *memo = widget<QPlainTextEdit>(ctx, "Memo3");
     if (!memo)
@@ -278,13 +286,13 @@ void cihazenerji(WorkingText &text, ClientContext &ctx)
     const QByteArray group = text.nextField();
     const QByteArray data = text.peekField();
     const QString serial = wire::decode(serialBytes);
-    ctx.setMessage(serial + QStringLiteral(" Enerji bilgileri alınıyor. "));
+    ctx.setMessage(EnergyMessages::tr("%1 Enerji bilgileri alınıyor. ").arg(serial));
     if (ctx.store) {
         // A field that does not convert ends the read here (SilentAbort).
         const energy::SummaryResult result = energy::decodeEnergySummary(data, *ctx.store, separatorOf(ctx));
         if (result == energy::SummaryResult::RowOutside)
-            ctx.note(QStringLiteral("cihazenerji: %1 cihazının enerji özeti 1 ile 250 arasında olmayan bir satırı "
-                                    "gösteriyor; saklanmadı.")
+            ctx.note(EnergyMessages::tr("cihazenerji: %1 cihazının enerji özeti 1 ile 250 arasında olmayan bir satırı "
+                                        "gösteriyor; saklanmadı.")
                          .arg(serial));
     }
     text.nextField();
@@ -303,7 +311,7 @@ void cihazenerji(WorkingText &text, ClientContext &ctx)
 void waterMeterIndex(WorkingText &text, ClientContext &ctx)
 {
     const int serial = ctx.prog ? ctx.prog->activeSerial : 0;
-    ctx.setMessage(QString::number(serial) + QStringLiteral(" Seri Nolu Cihazın sayac endeksi gönderiliyor. "));
+    ctx.setMessage(EnergyMessages::tr("%1 Seri Nolu Cihazın sayac endeksi gönderiliyor. ").arg(serial));
     // The dispatcher has skipped "enerjial", its 3 bytes and "suendeks".
     const std::optional<qint32> litres = numbers::parseInt(text.view());
     if (!litres)
