@@ -60,6 +60,16 @@ void setLogin(QSettings &s, const Login &l)
     s.setValue(QStringLiteral("login/rememberPassword"), l.rememberPassword);
 }
 
+bool autoReconnect(const QSettings &s)
+{
+    return s.value(QStringLiteral("connection/autoReconnect"), true).toBool();
+}
+
+void setAutoReconnect(QSettings &s, bool on)
+{
+    s.setValue(QStringLiteral("connection/autoReconnect"), on);
+}
+
 QByteArray mainWindowGeometry(const QSettings &s)
 {
     return s.value(QStringLiteral("mainWindow/geometry")).toByteArray();

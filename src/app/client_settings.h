@@ -25,6 +25,10 @@ struct Login {
 Login login(const QSettings &s);
 void setLogin(QSettings &s, const Login &login);
 
+// Reconnecting on its own when the connection drops; on unless switched off.
+bool autoReconnect(const QSettings &s);
+void setAutoReconnect(QSettings &s, bool on);
+
 QByteArray mainWindowGeometry(const QSettings &s);
 void setMainWindowGeometry(QSettings &s, const QByteArray &geometry);
 

@@ -17,6 +17,11 @@ void startClient(ClientWindows &w, const AppOptions &options)
                                    makeKeyringStore(QStringLiteral("tarnek-client")), &w.giris);
     memory->restore(options.user, options.host, options.port);
 
+    w.reconnect.setEnabled(client_settings::autoReconnect(settings));
+    QObject::connect(&w.reconnect, &AutoReconnect::enabledChanged, &w.reconnect, [](bool on) {
+        client_settings::setAutoReconnect(client_settings::store(), on);
+    });
+
     const QByteArray geometry = client_settings::mainWindowGeometry(settings);
     if (!geometry.isEmpty())
         w.ana.restoreGeometry(geometry);

@@ -1,4 +1,5 @@
 #pragma once
+#include "auto_reconnect.h"
 #include "frm_ana.h"
 #include "frm_giris.h"
 #include "frm_haberlesme.h"
@@ -14,11 +15,13 @@ struct ClientWindows {
     TFrmhaberlesme haberlesme;
     TVD1KAL vd1kal;
     TFrmMesajlar mesajlar;
+    AutoReconnect reconnect; // wired to the windows above
 
     ClientWindows()
     {
         giris.setConnection(&ana.connection());
         QObject::connect(&giris, &TFrmGiris::closeProgram, &ana, &QWidget::close);
         ana.attach({&giris, &giris, [this] { giris.suiButton1Click(); }}, &haberlesme, &vd1kal, &mesajlar);
+        reconnect.install(ana, giris);
     }
 };

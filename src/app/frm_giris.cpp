@@ -370,6 +370,7 @@ void TFrmGiris::suiButton2Click()
     Timer1->stop();
     if (waiting)
         endWait();
+    emit cancelled();
 }
 
 void TFrmGiris::suiButton3Click()

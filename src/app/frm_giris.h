@@ -62,6 +62,8 @@ public:
 signals:
     // "Kapat": the main window closes, which ends the program.
     void closeProgram();
+    // "İptal" was pressed.
+    void cancelled();
 
 protected:
     void showEvent(QShowEvent *e) override;

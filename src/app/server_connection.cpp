@@ -76,8 +76,21 @@ void ServerConnection::send(const QByteArray &request)
 
 void ServerConnection::logIn(const QByteArray &user, const QByteArray &password)
 {
+    m_user = user;
+    m_password = password;
     emit aboutToLogIn();
     send(wire::loginRequest(user, password));
     emit loggedIn(user);
     m_state.connected = true;
+}
+
+bool ServerConnection::logInAgain()
+{
+    if (m_user.isEmpty())
+        return false;
+    emit aboutToLogInAgain();
+    send(wire::loginRequest(m_user, m_password));
+    emit loggedIn(m_user);
+    m_state.connected = true;
+    return true;
 }

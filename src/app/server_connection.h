@@ -41,6 +41,12 @@ public:
     // is emptied (aboutToLogIn), the login request sent, the title set
     // (loggedIn) and the connection marked as connected.
     void logIn(const QByteArray &user, const QByteArray &password);
+    // The same login once more, after the connection came back: the user
+    // name and password of this run's last login (kept in memory only, never
+    // written anywhere). The device bar keeps its items (aboutToLogInAgain).
+    // False when this run has not logged in yet.
+    bool logInAgain();
+    bool canLogInAgain() const { return !m_user.isEmpty(); }
 
     // A connect sequence waiting for the socket, and whether it was given up
     // (a socket error or "İptal").
@@ -58,6 +64,7 @@ signals:
     void disconnected();                      // ClientsoketDisconnect
     void failed();                            // ClientsoketError
     void aboutToLogIn();
+    void aboutToLogInAgain();
     void loggedIn(const QByteArray &user);
 
 private:
@@ -71,4 +78,5 @@ private:
     bool m_waiting = false;
     bool m_waitAbandoned = false;
     bool m_reading = false; // a read is being handled
+    QByteArray m_user, m_password; // of the last login
 };

@@ -25,6 +25,15 @@ void mesajvar(WorkingText &text, ClientContext &ctx);
 void hattayok(WorkingText &text, ClientContext &ctx);
 void cihazlar(WorkingText &text, ClientContext &ctx);
 
+// A login again in the same run keeps the device bar as it is, selection and
+// all: each device the server lists again takes back its own item (same
+// group, same caption) instead of getting a second one; a device listed
+// twice in one list still gets two items. Items not listed again stay.
+// A login from scratch, which empties the bar, ends the waiting.
+void awaitRelisting(GroupBar &bar);
+void forgetRelisting(GroupBar &bar);
+int awaitingRelisting(const GroupBar &bar); // items not listed again yet
+
 // Device data.
 void akimdegerleri(WorkingText &text, ClientContext &ctx);
 

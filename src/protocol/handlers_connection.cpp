@@ -14,7 +14,9 @@
 
 #include <QColor>
 #include <QCoreApplication>
+#include <QHash>
 #include <QListWidget>
+#include <QPointer>
 #include <QTextEdit>
 #include <QVariant>
 
@@ -100,7 +102,80 @@ GroupBarGroup *groupFor(const ClientContext &ctx, const QByteArray &caption)
     return g;
 }
 
+// The items of the bar that wait to be listed again, by the group's caption
+// as sent and the item's caption. Lives on the bar while any wait.
+class Relisting : public QObject {
+public:
+    static constexpr char kName[] = "deviceBarRelisting";
+    explicit Relisting(GroupBar *bar) : QObject(bar) { setObjectName(QLatin1String(kName)); }
+    QHash<QPair<QByteArray, QString>, QList<QPointer<GroupBarItem>>> items;
+    int count = 0;
+};
+
+Relisting *relistingOf(const GroupBar &bar)
+{
+    return static_cast<Relisting *>(
+        bar.findChild<QObject *>(QLatin1String(Relisting::kName), Qt::FindDirectChildrenOnly));
+}
+
+QByteArray wireCaptionOf(const GroupBarGroup *g)
+{
+    const QVariant c = g->property(kWireCaption);
+    return c.isValid() ? c.toByteArray() : wire::encode(g->caption());
+}
+
+// The waiting item for this device, no longer waiting; null when none.
+GroupBarItem *takeRelisted(GroupBar &bar, const QByteArray &groupCaption, const QString &caption)
+{
+    Relisting *r = relistingOf(bar);
+    if (!r)
+        return nullptr;
+    const auto it = r->items.find({groupCaption, caption});
+    if (it == r->items.end())
+        return nullptr;
+    GroupBarItem *found = nullptr;
+    while (!found && !it->isEmpty()) {
+        const QPointer<GroupBarItem> p = it->takeFirst();
+        --r->count;
+        if (p && !p->isDiscarded())
+            found = p;
+    }
+    if (it->isEmpty())
+        r->items.erase(it);
+    if (r->items.isEmpty())
+        delete r;
+    return found;
+}
+
 } // namespace
+
+void awaitRelisting(GroupBar &bar)
+{
+    forgetRelisting(bar);
+    auto *r = new Relisting(&bar);
+    for (GroupBarGroup *g : bar.groups()) {
+        const QByteArray groupCaption = wireCaptionOf(g);
+        for (GroupBarItem *item : g->items()) {
+            if (item->isDiscarded())
+                continue;
+            r->items[{groupCaption, item->caption()}].append(item);
+            ++r->count;
+        }
+    }
+    if (r->items.isEmpty())
+        delete r;
+}
+
+void forgetRelisting(GroupBar &bar)
+{
+    delete relistingOf(bar);
+}
+
+int awaitingRelisting(const GroupBar &bar)
+{
+    const Relisting *r = relistingOf(bar);
+    return r ? r->count : 0;
+}
 
 void pong(WorkingText &text, ClientContext &ctx)
 {
@@ -194,8 +269,15 @@ void cihazlar(WorkingText &text, ClientContext &ctx)
     }
     if (!ctx.deviceBar)
         return;
+    const QByteArray groupCaption = upperAsciiLetters(group);
+    const QString caption = wire::decode(name) + QStringLiteral(" No: ") + wire::decode(serial);
+    const int image = fleet::imageIndex(fleet::kindOfModel(model));
+    if (GroupBarItem *again = takeRelisted(*ctx.deviceBar, groupCaption, caption)) {
+        again->setImageIndex(image); // its model may have changed
+        return;
+    }
     GroupBarGroup *g = barItemCount(*ctx.deviceBar) < ConnectionState::kMaxBarItems
-        ? groupFor(ctx, upperAsciiLetters(group))
+        ? groupFor(ctx, groupCaption)
         : nullptr;
     if (!g) {
         ctx.note(ConnectionMessages::tr("Cihaz listesi dolu (%1 cihaz, %2 grup); %3 seri nolu cihaz listelenmedi.")
@@ -204,8 +286,7 @@ void cihazlar(WorkingText &text, ClientContext &ctx)
                      .arg(wire::decode(serial)));
         return;
     }
-    GroupBarItem *item = g->insertItem(wire::decode(name) + QStringLiteral(" No: ") + wire::decode(serial),
-                                       fleet::imageIndex(fleet::kindOfModel(model)));
+    GroupBarItem *item = g->insertItem(caption, image);
     ClientContext *c = &ctx;
     item->onClick = [c](GroupBarItem *clicked) {
         if (c->selectDevice)
