@@ -8,9 +8,13 @@
 // live display keeps showing the selected device all the while.
 // With --live it selects that one device and only shows it, clicking it
 // again every --poll-ms (0, the default: never) for fresh values.
+// It writes a line "reconnected after N attempt(s)" each time the client has
+// logged in again by itself after a drop, and with the stores once a minute
+// the number of duplicated device bar items.
 #include "client_driver.h"
 #include "communication_log_model.h"
 
+#include <QSet>
 #include <QTimer>
 
 namespace {
@@ -88,6 +92,24 @@ private:
     int m_round = 0;
 };
 
+// Items of the bar with the caption of another item of their group.
+qsizetype duplicates(ClientWindows &w)
+{
+    qsizetype n = 0;
+    for (GroupBarGroup *g : w.ana.context().deviceBar->groups()) {
+        QSet<QString> seen;
+        for (GroupBarItem *it : g->items()) {
+            if (it->isDiscarded())
+                continue;
+            if (seen.contains(it->caption()))
+                ++n;
+            else
+                seen.insert(it->caption());
+        }
+    }
+    return n;
+}
+
 int option(const QStringList &args, const QString &name, int fallback)
 {
     const qsizetype i = args.indexOf(name);
@@ -147,13 +169,18 @@ int main(int argc, char **argv)
 
     // What the stores that grow with input hold, once a minute, to set beside
     // the resident memory that tools/soak.sh samples.
+    // Each time the client has logged in again by itself after a drop.
+    QObject::connect(&w.reconnect, &AutoReconnect::reconnected, &w.ana, [](int attempts) {
+        driver::out() << "reconnected after " << attempts << " attempt(s)" << Qt::endl;
+    });
+
     QTimer stores;
     stores.setInterval(60000);
     QObject::connect(&stores, &QTimer::timeout, &w.ana, [&w] {
         driver::out() << "stores: log " << w.haberlesme.lineCount() << " lines "
                       << w.haberlesme.model()->charCount() << " characters, messages "
                       << w.ana.state().messageCount << ", device slots " << w.ana.state().deviceCount - 1
-                      << ", bar items " << driver::items(w).size() << Qt::endl;
+                      << ", bar items " << driver::items(w).size() << ", duplicates " << duplicates(w) << Qt::endl;
     });
     stores.start();
     return app.exec();
