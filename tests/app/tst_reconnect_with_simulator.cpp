@@ -7,6 +7,7 @@
 #include "demo_data.h"
 #include "group_bar.h"
 #include "handlers.h"
+#include "request_scheduler.h"
 #include "sim_server.h"
 
 #include <QAction>
@@ -188,7 +189,7 @@ void TstReconnectWithSimulator::attemptsEnd()
     } else {
         m_w->ana.findChild<QAction *>("OtomatikYenidenBaglan1")->trigger();
     }
-    QVERIFY(stopped.wait(5000));
+    QVERIFY(QTest::qWaitFor([&] { return !stopped.isEmpty(); }, 5000));
     QCOMPARE(stopped.size(), 1);
     QCOMPARE(stopped.first().first().value<ReconnectPolicy::Ended>(), ReconnectPolicy::Ended(why));
     const qsizetype made = attempts.size();
