@@ -11,8 +11,9 @@
 # duplicated device bar items are printed; the exit status is 1 when a drop
 # went without a reconnection or the bar holds a duplicate.
 #   tools/soak.sh BUILD_DIR MINUTES [OUT.csv] [soak_client options, e.g. --live 12001]
-# Environment: SIM_ARGS (default "--generate 500"), DROP_MINUTES (default 5;
-# 0: no drops), SOAK_USER / SOAK_PASSWORD (default demo / 1234).
+# Environment: SIM_ARGS (unset: "--generate 500"; empty: the demo site),
+# DROP_MINUTES (default 5; 0: no drops), SOAK_USER / SOAK_PASSWORD (default
+# demo / 1234).
 # Not part of the test suite: 30 minutes is the usual run.
 set -eu
 BUILD=${1:-build}
@@ -22,7 +23,7 @@ shift 3 2>/dev/null || shift $#
 PORT=$((30000 + $$ % 10000))
 LOG=/tmp/soak-client-$$.log
 
-SIM_ARGS=${SIM_ARGS:---generate 500}
+SIM_ARGS=${SIM_ARGS---generate 500}
 DROP_MINUTES=${DROP_MINUTES:-5}
 SOAK_USER=${SOAK_USER:-demo}
 SOAK_PASSWORD=${SOAK_PASSWORD:-1234}
