@@ -13,7 +13,10 @@ LoginMemory::LoginMemory(TFrmGiris &login, ServerConnection &connection, QSettin
                          std::unique_ptr<SecretStore> keyring, QObject *parent)
     : QObject(parent), m_login(login), m_settings(settings), m_keyring(std::move(keyring))
 {
-    connect(&connection, &ServerConnection::loggedIn, this, &LoginMemory::remember);
+    connect(&connection, &ServerConnection::loggedIn, this, [this, &connection] {
+        if (!connection.loggingInAgain()) // the same login after a drop: nothing new
+            remember();
+    });
     connect(login.rememberBox(), &QCheckBox::toggled, this, &LoginMemory::rememberToggled);
     connect(login.userField(), &QLineEdit::textEdited, this, &LoginMemory::userEdited);
 }

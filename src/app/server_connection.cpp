@@ -88,6 +88,7 @@ bool ServerConnection::logInAgain()
 {
     if (m_user.isEmpty())
         return false;
+    const QScopedValueRollback<bool> again(m_again, true);
     emit aboutToLogInAgain();
     send(wire::loginRequest(m_user, m_password));
     emit loggedIn(m_user);

@@ -47,6 +47,9 @@ public:
     // False when this run has not logged in yet.
     bool logInAgain();
     bool canLogInAgain() const { return !m_user.isEmpty(); }
+    // While logInAgain() tells of its login: what is remembered of the user's
+    // own logins stays as it was.
+    bool loggingInAgain() const { return m_again; }
 
     // A connect sequence waiting for the socket, and whether it was given up
     // (a socket error or "İptal").
@@ -79,4 +82,5 @@ private:
     bool m_waitAbandoned = false;
     bool m_reading = false; // a read is being handled
     QByteArray m_user, m_password; // of the last login
+    bool m_again = false;
 };

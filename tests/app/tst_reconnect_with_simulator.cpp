@@ -7,14 +7,19 @@
 #include "demo_data.h"
 #include "group_bar.h"
 #include "handlers.h"
+#include "login_memory.h"
+#include "secret_store.h"
 #include "request_scheduler.h"
 #include "sim_server.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QPointer>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TstReconnectWithSimulator : public QObject {
@@ -119,6 +124,16 @@ void TstReconnectWithSimulator::dropOfTheConnection()
     QVERIFY(analyser);
     const QStringList before = captions();
     const QPointer<GroupBarItem> item = itemOf(analyser);
+    // What the login window holds meanwhile is neither sent nor remembered:
+    // the login again is this run's.
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("ayarlar.ini")), QSettings::IniFormat);
+    std::unique_ptr<LoginMemory> memory;
+    if (automatic) {
+        memory = std::make_unique<LoginMemory>(m_w->giris, m_w->ana.connection(), settings, nullptr);
+        m_w->giris.userField()->setText(QStringLiteral("başkası"));
+        m_w->giris.passwordField()->setText(QStringLiteral("yanlış"));
+    }
 
     // The simulator closes the connection once the click's answer is out;
     // the next session is left alone.
@@ -135,6 +150,7 @@ void TstReconnectWithSimulator::dropOfTheConnection()
     if (automatic) {
         QVERIFY(QTest::qWaitFor([&] { return m_w->reconnect.reconnections() == 1; }, 5000));
         QCOMPARE(m_w->giris.isVisible(), false); // shown while it tried, gone once connected
+        QVERIFY(!settings.contains(QStringLiteral("login/user")));
     } else {
         QTest::qWait(300); // longer than any wait of the attempts
         QVERIFY(!m_w->ana.state().connected);
