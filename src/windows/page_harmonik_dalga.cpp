@@ -4,6 +4,7 @@
 #include "page_kit.h"
 
 #include "image_area.h"
+#include "page_tables.h"
 #include "shadow_button.h"
 #include "spin_edit.h"
 
@@ -106,5 +107,12 @@ void pages::buildHarmonikDalga(QWidget *page)
     row->setSpacing(6);
     for (const PhasePanel &ph : kPanels)
         row->addWidget(buildPhase(page, ph));
+    // The three phases' spectra as numbers, beside the panels.
+    auto *side = new QVBoxLayout;
+    side->addWidget(exports::exportButton(page, QStringLiteral("btnHarmonikDalgaDisaAktar"),
+                                          WaveformPage::tr("harmonik_analizi.csv"),
+                                          [page] { return exports::spectrumTable(page); }));
+    side->addStretch(1);
+    row->addLayout(side);
     row->addStretch(1);
 }
