@@ -11,6 +11,7 @@
 #include <QDateTimeEdit>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -89,9 +90,15 @@ void FrmTrend::buildUi()
     m_tree->setHeaderLabel(tr("Cihazlar ve büyüklükler"));
     m_tree->setAccessibleName(tr("Cihazlar ve büyüklükler"));
     m_tree->setMinimumWidth(220);
+    // A device's box checks all its quantities one by one: the chart is
+    // made again once, after the last.
+    m_selection = new QTimer(this);
+    m_selection->setSingleShot(true);
+    m_selection->setInterval(0);
+    connect(m_selection, &QTimer::timeout, this, &FrmTrend::selectionChanged);
     connect(m_tree, &QTreeWidget::itemChanged, this, [this] {
         if (!m_fillingTree)
-            selectionChanged();
+            m_selection->start();
     });
 
     auto *right = new QWidget(split);
@@ -251,7 +258,10 @@ bool FrmTrend::setChecked(const QString &serial, const QString &quantity, bool o
         for (int j = 0; j < device->childCount(); ++j) {
             QTreeWidgetItem *q = device->child(j);
             if (q->data(0, kSerialRole).toString() == serial && q->data(0, kQuantityRole).toString() == quantity) {
+                m_fillingTree = true;
                 q->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+                m_fillingTree = false;
+                selectionChanged();
                 return true;
             }
         }
@@ -261,6 +271,7 @@ bool FrmTrend::setChecked(const QString &serial, const QString &quantity, bool o
 
 void FrmTrend::selectionChanged()
 {
+    m_selection->stop();
     rebuildSeries();
     requery();
 }

@@ -102,6 +102,7 @@ private:
     QDateTimeAxis *m_x = nullptr;
     QTimer *m_live = nullptr;
     QTimer *m_requery = nullptr;
+    QTimer *m_selection = nullptr;
 
     struct Line {
         QString serial;
