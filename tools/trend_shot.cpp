@@ -16,6 +16,9 @@
 #include <QFileDialog>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <memory>
+
 using namespace history;
 
 int main(int argc, char **argv)
@@ -35,20 +38,27 @@ int main(int argc, char **argv)
         o.location = location;
         o.flushMs = 3'600'000;
         o.maxPendingRows = 10'000'000;
-        o.clock = [end] { return end + 60'000; };
+        // The recorder stamps each answer with its clock: the simulated time.
+        auto now = std::make_shared<std::atomic<qint64>>(day);
+        o.clock = [now] { return now->load(); };
         Recorder rec(o);
         auto relay = sim::makeDevice({QStringLiteral("Merkez"), QStringLiteral("Rkt90wz"),
                                       QStringLiteral("Kompanzasyon Rölesi"), serial.toUInt(), true, {}});
         std::vector<double> row(402, -1.0);
         for (qint64 t = day; t < end; t += 10'000) {
+            *now = t;
             relay->advance(t);
             const auto regs = relay->registers(0, 125);
             for (size_t i = 0; i < regs.size(); ++i)
                 row[i] = regs[i];
             rec.recordRegisters(serial, 2, row, {0, int(regs.size()) - 1});
         }
+        *now = end + 60'000; // the last minutes aggregated too
         rec.sync();
     }
+    QFile sample(dir.filePath(QStringLiteral("enerji_degerleri.csv")));
+    sample.open(QIODevice::WriteOnly);
+    sample.write("\xEF\xBB\xBF");
 
     FrmTrend w(location);
     w.setClock([end] { return end; });

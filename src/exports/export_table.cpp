@@ -1,5 +1,6 @@
 #include "export_table.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -77,6 +78,18 @@ QPushButton *exportButton(QWidget *parent, const QString &name, const QString &s
         saveTable(b->window(), suggestedName, make);
     });
     return b;
+}
+
+QAction *exportAction(QWidget *page, const QString &name, const QString &suggestedName, std::function<Table()> make)
+{
+    auto *a = new QAction(ExportText::tr("Dışa Aktar..."), page);
+    a->setObjectName(name);
+    page->addAction(a);
+    page->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QObject::connect(a, &QAction::triggered, page, [page, suggestedName, make = std::move(make)] {
+        saveTable(page->window(), suggestedName, make);
+    });
+    return a;
 }
 
 QFileDialog *saveDialog(QWidget *parent, const QString &suggestedName)

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+class QAction;
 class QFileDialog;
 class QIODevice;
 class QPushButton;
@@ -53,6 +54,10 @@ bool writeCsv(const Table &table, QIODevice &out, csv::Format format = csv::Form
 // at that moment.
 QPushButton *exportButton(QWidget *parent, const QString &name, const QString &suggestedName,
                           std::function<Table()> make);
+
+// The same as an action of the page's context menu, for a page whose
+// layout has no room left for a button.
+QAction *exportAction(QWidget *page, const QString &name, const QString &suggestedName, std::function<Table()> make);
 
 // The save dialog: CSV files, the suggested name in the user's documents
 // folder. Not yet shown.

@@ -89,7 +89,7 @@ void FrmTrend::buildUi()
     m_tree->setObjectName(QStringLiteral("TrendBuyuklukler"));
     m_tree->setHeaderLabel(tr("Cihazlar ve büyüklükler"));
     m_tree->setAccessibleName(tr("Cihazlar ve büyüklükler"));
-    m_tree->setMinimumWidth(220);
+    m_tree->setMinimumWidth(240);
     // A device's box checks all its quantities one by one: the chart is
     // made again once, after the last.
     m_selection = new QTimer(this);
@@ -130,7 +130,9 @@ void FrmTrend::buildUi()
     legend->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     for (int c = 1; c < kLegendColumns; ++c)
         legend->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
-    legend->setMaximumHeight(150);
+    legend->verticalHeader()->setDefaultSectionSize(legend->fontMetrics().height() + 6);
+    // Six lines without a scroll bar.
+    legend->setMaximumHeight(legend->horizontalHeader()->sizeHint().height() + 6 * (legend->fontMetrics().height() + 6) + 4);
     col->addWidget(legend);
 
     auto *hint = new QLabel(tr("Sol tuşla sürükleyin: yakınlaştırır · sağ ya da orta tuşla sürükleyin: kaydırır · "
@@ -144,7 +146,7 @@ void FrmTrend::buildUi()
     split->addWidget(m_tree);
     split->addWidget(right);
     split->setStretchFactor(1, 1);
-    split->setSizes({260, 840});
+    split->setSizes({330, 790});
     outer->addWidget(split, 1);
 
     m_database = new QLabel(this);

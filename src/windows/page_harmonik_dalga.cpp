@@ -107,12 +107,9 @@ void pages::buildHarmonikDalga(QWidget *page)
     row->setSpacing(6);
     for (const PhasePanel &ph : kPanels)
         row->addWidget(buildPhase(page, ph));
-    // The three phases' spectra as numbers, beside the panels.
-    auto *side = new QVBoxLayout;
-    side->addWidget(exports::exportButton(page, QStringLiteral("btnHarmonikDalgaDisaAktar"),
-                                          WaveformPage::tr("harmonik_analizi.csv"),
-                                          [page] { return exports::spectrumTable(page); }));
-    side->addStretch(1);
-    row->addLayout(side);
     row->addStretch(1);
+    // The three phases' spectra as numbers: the panels fill the page, so
+    // the export is in the page's context menu (a right click on it).
+    exports::exportAction(page, QStringLiteral("btnHarmonikDalgaDisaAktar"), WaveformPage::tr("harmonik_analizi.csv"),
+                          [page] { return exports::spectrumTable(page); });
 }
