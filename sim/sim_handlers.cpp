@@ -56,7 +56,7 @@ SimDevice *requestedDevice(SimSession &session, const SimRequest &request)
         session.send(offlineMessage(serialText.trimmed()));
         return nullptr;
     }
-    device->advance(QDateTime::currentMSecsSinceEpoch());
+    device->advance(session.server().wallNow());
     return device;
 }
 

@@ -12,14 +12,17 @@ namespace sim {
 
 SimServer::SimServer(QObject *parent) : SimServer(demoSite(), parent) {}
 
-SimServer::SimServer(Site site, QObject *parent)
-    : QObject(parent), m_tcp(new QTcpServer(this)), m_site(std::move(site))
+SimServer::SimServer(Site site, QObject *parent) : SimServer(std::move(site), WallClock(), parent) {}
+
+SimServer::SimServer(Site site, WallClock wallClock, QObject *parent)
+    : QObject(parent), m_tcp(new QTcpServer(this)), m_site(std::move(site)), m_wallClock(std::move(wallClock))
 {
     setObjectName(QStringLiteral("simServer"));
     m_tcp->setObjectName(QStringLiteral("simListener"));
     m_clock.start();
+    const qint64 wall = wallNow();
     for (const DeviceInfo &info : m_site.devices)
-        m_devices.emplace(info.serial, makeDevice(info));
+        m_devices.emplace(info.serial, makeDevice(info, wall));
     if (m_site.timing.answerDelayGiven)
         setAnswerDelay(m_site.timing.answerDelayMinMs, m_site.timing.answerDelayMaxMs);
     m_noticeMs = m_site.timing.messageNoticeAfterMs;
@@ -51,6 +54,23 @@ QHostAddress SimServer::address() const
 quint16 SimServer::port() const
 {
     return m_tcp->serverPort();
+}
+
+void SimServer::setWallClock(WallClock clock)
+{
+    m_wallClock = std::move(clock);
+    const qint64 wall = wallNow();
+    m_devices.clear();
+    for (const DeviceInfo &info : m_site.devices)
+        m_devices.emplace(info.serial, makeDevice(info, wall));
+    setFaults(m_faults); // the devices' on-line state
+}
+
+SimServer::WallClock SimServer::clockFrom(qint64 startMs)
+{
+    auto since = std::make_shared<QElapsedTimer>();
+    since->start();
+    return [startMs, since] { return startMs + since->elapsed(); };
 }
 
 SimDevice *SimServer::device(quint32 serial) const
