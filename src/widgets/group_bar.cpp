@@ -288,3 +288,14 @@ void GroupBar::clearAllItems()
     for (GroupBarGroup *g : std::as_const(m_groups))
         g->clearItems();
 }
+
+void GroupBar::clear()
+{
+    clearAllItems();
+    for (GroupBarGroup *g : std::as_const(m_groups)) {
+        m_layout->removeWidget(g);
+        g->hide();
+        g->deleteLater();
+    }
+    m_groups.clear();
+}

@@ -115,6 +115,7 @@ public:
     GroupBarGroup *group(int i) const { return m_groups.value(i); }
     const QList<GroupBarGroup *> &groups() const { return m_groups; }
     void clearAllItems(); // every group keeps its place, loses its items
+    void clear();         // every group taken out with its items, as a new bar
 
 private:
     QColor m_color{0xD9, 0xE8, 0xF9};
