@@ -1,6 +1,7 @@
 #include "sim_server.h"
 
 #include "demo_data.h"
+#include "sim_field_outputs.h"
 #include "sim_log.h"
 #include "sim_session.h"
 
@@ -64,6 +65,21 @@ void SimServer::setWallClock(WallClock clock)
     for (const DeviceInfo &info : m_site.devices)
         m_devices.emplace(info.serial, makeDevice(info, wall));
     setFaults(m_faults); // the devices' on-line state
+}
+
+void SimServer::restartUsedDevices()
+{
+    const qint64 wall = wallNow();
+    for (quint32 serial : std::as_const(m_used)) {
+        const auto it = m_devices.find(serial);
+        if (it == m_devices.end())
+            continue;
+        const DeviceInfo info = it->second->info();
+        it->second = makeDevice(*m_site.findDevice(serial), wall);
+        it->second->setOnline(info.online);
+    }
+    m_used.clear();
+    delete findChild<FieldOutputs *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 SimServer::WallClock SimServer::clockFrom(qint64 startMs)

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
+#include <QSet>
 
 #include <functional>
 #include <map>
@@ -72,6 +73,14 @@ public:
     // A clock that starts at startMs now and runs on from there.
     static WallClock clockFrom(qint64 startMs);
 
+    // A device a request is about to use (and may change).
+    void markUsed(quint32 serial) { m_used.insert(serial); }
+    // The devices requests have used since the last time start over at the
+    // clock's time, and the switching devices' outputs are forgotten: the
+    // site is as it was at the start, without rebuilding the devices no
+    // request used (for drivers in the same process, such as a fuzz target).
+    void restartUsedDevices();
+
     // Where log lines go (each one with its time); without a logger nothing
     // is logged. Quiet: requests and answers are not logged, events are.
     using Logger = std::function<void(const QString &)>;
@@ -97,6 +106,7 @@ private:
     Logger m_logger;
     QElapsedTimer m_clock;
     WallClock m_wallClock;
+    QSet<quint32> m_used;
     int m_delayMin = 0;
     int m_delayMax = 0;
     int m_noticeMs = 20000;
