@@ -2,7 +2,7 @@
 // The whole client for the fuzz targets that walk reads on the real main
 // window: one offscreen application and the five windows, made once. Before
 // every input the client is put back as a new one has it: the stores, the
-// device bar, the message list, the communication log, the connection and
+// device registry and bar, the message list, the communication log, the connection and
 // program state (pending request, no-progress memory), the live display's
 // memory and every component's shown state. So every input meets a fresh
 // client and a saved crash reproduces on its own. Services that would block
@@ -13,10 +13,12 @@
 // client has the fingerprint of a new one.
 #include "client_windows.h"
 #include "communication_log_model.h"
+#include "device_registry.h"
 #include "group_bar.h"
 #include "image_area.h"
 #include "readout_memo.h"
 #include "refresh_cycle.h"
+#include "request_scheduler.h"
 #include "silent_abort.h"
 
 #include <QAbstractButton>
@@ -33,6 +35,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -75,7 +78,10 @@ public:
         c.reconnect = [] {};
         c.showError = [](const QString &) {};
         c.confirm = [](const QString &) { return false; };
-        c.pause = [](int) {};
+        c.pause = [](int, const std::function<void()> &then) {
+            if (then)
+                then();
+        };
         m_windows->ana.state().connected = true;
         m_refresh = std::make_unique<RefreshCycle>(c);
         record();
@@ -92,6 +98,8 @@ public:
         w.ana.state() = m_conn;
         programState() = m_prog;
         w.vd1kal.store().initialise();
+        if (ctx().registry->count() > 0)
+            ctx().registry->clear();
         GroupBar *bar = ctx().deviceBar;
         if (bar->groupCount() > 0)
             bar->clear();
@@ -173,6 +181,7 @@ public:
             && c.messageBytes <= ConnectionState::kMaxMessageBytes
             && ctx().messageList->count() <= c.messageCount
             && items <= ConnectionState::kMaxBarItems && bar->groupCount() <= ConnectionState::kMaxGroups
+            && ctx().registry->count() <= fleet::DeviceRegistry::kMaxDevices
             && log->rowCount() <= CommunicationLogModel::kMaxLines && log->charCount() <= CommunicationLogModel::kMaxChars
             && store.targetRow >= 0 && store.targetRow <= RegisterStore::kRows && store.startRegister >= 0;
         if (!within) {
@@ -233,6 +242,16 @@ public:
                    .arg(store.targetRow)
                    .arg(store.startRegister)
                    .arg(QString::fromLatin1(cells.result().toHex()));
+        const fleet::DeviceRegistry &registry = *ctx().registry;
+        for (const fleet::DeviceEntry &e : registry.entries())
+            out << QStringLiteral("device %1").arg(QString::fromLatin1((e.serial + '|' + e.group + '|' + e.name + '|'
+                                                                         + e.model + '|' + char('0' + int(e.online)))
+                                                                            .toHex()));
+        const fleet::RequestScheduler &scheduler = *ctx().scheduler;
+        out << QStringLiteral("scheduler %1 %2 %3")
+                   .arg(scheduler.queued())
+                   .arg(int(scheduler.inFlight()))
+                   .arg(int(scheduler.isConnected()));
         for (const GroupBarGroup *g : ctx().deviceBar->groups()) {
             QStringList items;
             for (const GroupBarItem *it : g->items())

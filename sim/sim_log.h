@@ -14,6 +14,11 @@ constexpr qsizetype kShownBytes = 120;
 // bytes, then " … (1.234 bytes)".
 QString bytes(const QByteArray &wireBytes, qsizetype shown = kShownBytes);
 
+// A request as the log shows it: rendered as bytes() does, with a login's
+// password (everything after the user name) as "***", so that a log kept by a
+// service or the system journal never holds a password, nor its length.
+QString request(const QByteArray &request, qsizetype shown = kShownBytes);
+
 // "2026-12-09 14:52:11.123" for now.
 QString timestamp();
 

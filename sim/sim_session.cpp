@@ -205,7 +205,7 @@ void SimSession::handleRequest(const QByteArray &request)
     ++m_requests;
     const SimRequest parsed = parseRequest(request);
     if (m_server->logsTraffic())
-        m_server->logTraffic(label() + QStringLiteral("  <- ") + log::bytes(request));
+        m_server->logTraffic(label() + QStringLiteral("  <- ") + log::request(request));
 
     const FaultPlan &faults = m_server->faults();
     const qint64 now = m_server->now();

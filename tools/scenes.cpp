@@ -1,6 +1,7 @@
 #include "scenes.h"
 
 #include "frm_mesajlar.h"
+#include "group_bar.h"
 #include "shot_kit.h"
 #include "sim_server.h"
 #include "spin_edit.h"
@@ -146,9 +147,10 @@ void settingsRoundTrip(Client &c)
     check(c, "konogrenmeddisi");
     check(c, "manueldevrede");
     check(c, "radioaktif");
-    for (const char *button : {"btntanfi", "btnindceza", "btnkapceza", "Button7", "Button5", "zorvotomanuelyaz",
-                               "Button8", "sabitoku"})
+    for (const char *button : {"btntanfi", "btnindceza", "btnkapceza", "Button7", "zorvotomanuelyaz", "Button8"})
         c.press(button);
+    c.press("Button5", 0); // the relay does not answer the learning write
+    c.press("sabitoku");
     c.awaitRefresh();
     c.save(QStringLiteral("page8.png"));
 }
@@ -229,12 +231,18 @@ void messagesAndLog(Client &c)
     c.save(QStringLiteral("log.png"), &c.windows().haberlesme);
 }
 
-void scaled(Client &c, const sim::SimServer &server)
+void scaled(Client &c, const sim::SimServer &server, const QString &suffix)
 {
-    loginAs(c, server, QStringLiteral("login_scale150.png"));
+    loginAs(c, server, QStringLiteral("login_%1.png").arg(suffix));
     c.selectDevice(12001);
     c.awaitRefresh();
-    c.save(QStringLiteral("page0_scale150.png"));
+    // The device bar holds the keyboard: its focus frame marks the device.
+    c.ana().activateWindow();
+    shot::waitFor([&] { return c.ana().isActiveWindow(); }, 2000);
+    if (auto *bar = c.get<GroupBar>("RzGroupBar1"))
+        bar->setFocus(Qt::TabFocusReason);
+    shot::settle(100);
+    c.save(QStringLiteral("page0_%1.png").arg(suffix));
 }
 
 } // namespace scenes

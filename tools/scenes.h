@@ -2,6 +2,8 @@
 // The scenes of the screenshot tool: what a user does in the client before
 // each picture, in the order the tool takes them (the devices' state carries
 // over from one scene to the next, as it would for one user).
+#include <QString>
+
 namespace sim {
 class SimServer;
 }
@@ -34,7 +36,7 @@ void industrialModem(shot::Client &c);
 void deviceInfo(shot::Client &c);
 // messages.png, log.png
 void messagesAndLog(shot::Client &c);
-// login_scale150.png, page0_scale150.png
-void scaled(shot::Client &c, const sim::SimServer &server);
+// login_SUFFIX.png, page0_SUFFIX.png: the runs at another scale
+void scaled(shot::Client &c, const sim::SimServer &server, const QString &suffix);
 
 } // namespace scenes

@@ -1,9 +1,12 @@
 // Developer tool: every screenshot the README shows, taken from the real
 // client logged in to the bundled simulator (run in this process), in a
-// Turkish locale. A second run of this program at scale 1.5 takes the
-// login window and the first page again.
+// Turkish locale. More runs of this program follow: at scales 1.5 and 2 it
+// takes the login window and the first page again; in English it takes the
+// main pages again into OUTDIR/en (still with the Turkish regional settings:
+// the interface language changes no date or number the server sees).
 //   screens OUTDIR
 // Exit code: the number of steps that failed (0 when every picture is good).
+#include "language.h"
 #include "scenes.h"
 #include "shot_kit.h"
 #include "sim_server.h"
@@ -14,23 +17,50 @@
 
 namespace {
 
-constexpr char kScaledRun[] = "--scale150";
+constexpr char kScaledRun[] = "--scaled";
+constexpr char kEnglishRun[] = "--english";
 
-// The same program at scale 1.5, which only an environment variable read
-// before the application starts can give.
-int runScaled(const QString &out)
+// The pictures of the English run: the login, the device bar, every page a
+// device opens, the messages and the log.
+const QStringList kEnglishPictures = {
+    QStringLiteral("login.png"), QStringLiteral("devices_bar.png"), QStringLiteral("page0.png"),
+    QStringLiteral("page1.png"), QStringLiteral("page2.png"),       QStringLiteral("page3.png"),
+    QStringLiteral("page4.png"), QStringLiteral("page5.png"),       QStringLiteral("page6.png"),
+    QStringLiteral("page8.png"), QStringLiteral("page9.png"),       QStringLiteral("messages.png"),
+    QStringLiteral("log.png"),
+};
+
+// This program again with the arguments, and the scale factor when given
+// (which only an environment variable read before the application starts
+// can set).
+int runAgain(const QStringList &arguments, const char *what, const QString &scale = QString())
 {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1.5"));
+    if (!scale.isEmpty())
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(), {out, QLatin1String(kScaledRun)});
-    if (!child.waitForFinished(120000)) {
-        QTextStream(stderr) << "FAILED: the run at scale 1.5 did not finish" << Qt::endl;
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    if (!child.waitForFinished(180000)) {
+        QTextStream(stderr) << "FAILED: the " << what << " run did not finish" << Qt::endl;
         return 1;
     }
     return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : 1;
+}
+
+void allScenes(shot::Client &client, const sim::SimServer &server)
+{
+    scenes::loginAndDeviceBar(client, server);
+    scenes::analyserPages(client);
+    scenes::relayPages(client);
+    scenes::waveforms(client);
+    scenes::settingsRoundTrip(client);
+    scenes::overcurrentRelay(client);
+    scenes::meters(client);
+    scenes::industrialModem(client);
+    scenes::deviceInfo(client);
+    scenes::messagesAndLog(client);
 }
 
 } // namespace
@@ -44,27 +74,31 @@ int main(int argc, char **argv)
     shot::prepareApplication(app, true);
     const QStringList args = app.arguments();
     const QString out = args.size() > 1 ? args.at(1) : QStringLiteral("docs/screenshots");
-    const bool scaled = args.contains(QLatin1String(kScaledRun));
+    const qsizetype scaledAt = args.indexOf(QLatin1String(kScaledRun));
+    const bool scaled = scaledAt > 0 && scaledAt + 1 < args.size();
+    const bool english = args.contains(QLatin1String(kEnglishRun));
+    if (english && !language::installTranslator(app, language::kEnglish)) {
+        QTextStream(stderr) << "FAILED: no English translation" << Qt::endl;
+        return 1;
+    }
 
     // The stored messages are announced soon after the login, so that the
     // device bar's picture shows the notice.
     std::unique_ptr<sim::SimServer> server = shot::startSimulator(300);
     if (!server)
         return 1;
-    shot::Client client(out);
+    shot::Client client(out, english ? kEnglishPictures : QStringList());
     if (scaled) {
-        scenes::scaled(client, *server);
+        scenes::scaled(client, *server, args.at(scaledAt + 1));
         return client.failures();
     }
-    scenes::loginAndDeviceBar(client, *server);
-    scenes::analyserPages(client);
-    scenes::relayPages(client);
-    scenes::waveforms(client);
-    scenes::settingsRoundTrip(client);
-    scenes::overcurrentRelay(client);
-    scenes::meters(client);
-    scenes::industrialModem(client);
-    scenes::deviceInfo(client);
-    scenes::messagesAndLog(client);
-    return client.failures() + runScaled(out);
+    allScenes(client, *server);
+    if (english)
+        return client.failures();
+    const auto scaledRun = [&](const QString &factor) {
+        const QString suffix = QStringLiteral("scale%1").arg(qRound(factor.toDouble() * 100));
+        return runAgain({out, QLatin1String(kScaledRun), suffix}, "scaled", factor);
+    };
+    return client.failures() + scaledRun(QStringLiteral("1.5")) + scaledRun(QStringLiteral("2"))
+        + runAgain({out + QStringLiteral("/en"), QLatin1String(kEnglishRun)}, "English");
 }

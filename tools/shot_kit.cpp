@@ -83,7 +83,7 @@ std::unique_ptr<sim::SimServer> startSimulator(int noticeMs)
     return server;
 }
 
-Client::Client(const QString &outDir) : m_out(outDir)
+Client::Client(const QString &outDir, const QStringList &only) : m_out(outDir), m_only(only)
 {
     // The platform's reachability service may be missing where the tools run.
     m_w.giris.setInternetProbe([] { return true; });
@@ -205,6 +205,8 @@ bool Client::awaitReads(int from, int reads, int ms)
 bool Client::save(const QString &name, QWidget *widget)
 {
     QWidget *w = widget ? widget : &m_w.ana;
+    if (!m_only.isEmpty() && !m_only.contains(name))
+        return true;
     settle(100);
     const QPixmap picture = w->grab();
     const QString path = m_out + QLatin1Char('/') + name;

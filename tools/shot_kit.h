@@ -7,6 +7,7 @@
 #include "named_widgets.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -45,7 +46,9 @@ std::unique_ptr<sim::SimServer> startSimulator(int noticeMs = 20000);
 // step is reported on stderr and counted; the tools go on with the next one.
 class Client {
 public:
-    explicit Client(const QString &outDir = QString());
+    // With `only` given, save() writes only the pictures of those names and
+    // passes over the others (the scenes still run, for the state they leave).
+    explicit Client(const QString &outDir = QString(), const QStringList &only = {});
 
     ClientWindows &windows() { return m_w; }
     TFrmAna &ana() { return m_w.ana; }
@@ -91,6 +94,7 @@ public:
 private:
     ClientWindows m_w;
     QString m_out;
+    QStringList m_only;
     int m_failures = 0;
 };
 

@@ -1,6 +1,8 @@
 #include "frm_ana.h"
 
 #include "build_settings.h"
+#include "client_events.h"
+#include "device_registry.h"
 #include "commands.h"
 #include "frm_haberlesme.h"
 #include "frm_mesajlar.h"
@@ -8,8 +10,10 @@
 #include "message_commands.h"
 #include "handlers.h"
 #include "image_list.h"
+#include "language.h"
 #include "main_pages.h"
 #include "refresh_cycle.h"
+#include "request_scheduler.h"
 #include "server_connection.h"
 #include "shape_lamp.h"
 #include "tvd1kal.h"
@@ -31,7 +35,6 @@
 #include <QTextEdit>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
-#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -72,10 +75,14 @@ QLabel *statusLabel(QWidget *parent, const char *name, const QString &text, cons
 TFrmAna::TFrmAna(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("TFrmAna"));
-    setWindowTitle(QStringLiteral("FrmAna"));
+    setWindowTitle(tr("FrmAna"));
     setWindowIcon(pictures::applicationIcon());
     m_connection = new ServerConnection(m_state, this);
     m_connection->setHost(QStringLiteral(CLIENT_DEFAULT_HOST));
+    m_registry = new fleet::DeviceRegistry(this);
+    m_events = new fleet::ClientEvents(this);
+    m_scheduler = new fleet::RequestScheduler(this);
+    m_scheduler->setTransport([this](const QByteArray &request) { m_connection->send(request); });
 
     ImageList1 = pictures::makeDeviceImages(this);
     ImageList2 = pictures::makeTrayImages(this);
@@ -119,8 +126,12 @@ TFrmAna::TFrmAna(QWidget *parent) : QMainWindow(parent)
     // emptied before the login request, the title names the user after it.
     connect(m_connection, &ServerConnection::aboutToLogIn, this, [this] { RzGroupBar1->clearAllItems(); });
     connect(m_connection, &ServerConnection::loggedIn, this, [this](const QByteArray &user) {
-        setWindowTitle(QStringLiteral("<<<<<<<") + wire::decode(user) + QStringLiteral(" Bağlı.>>>>>>>>>"));
+        setWindowTitle(tr("<<<<<<<%1 Bağlı.>>>>>>>>>").arg(wire::decode(user)));
+        m_scheduler->noteUserActivity();
+        m_scheduler->setConnected(true);
     });
+    connect(m_connection, &ServerConnection::disconnected, m_scheduler, [this] { m_scheduler->setConnected(false); });
+    connect(m_connection, &ServerConnection::failed, m_scheduler, [this] { m_scheduler->setConnected(false); });
 
     m_widgets.index(this);
     m_context.conn = &m_state;
@@ -131,7 +142,12 @@ TFrmAna::TFrmAna(QWidget *parent) : QMainWindow(parent)
     m_context.outgoingLine = LblGiden;
     m_context.deviceBar = RzGroupBar1;
     m_context.deviceImages = ImageList1;
-    m_context.send = [this](const QByteArray &request) { m_connection->send(request); };
+    m_context.registry = m_registry;
+    m_context.scheduler = m_scheduler;
+    m_context.events = m_events;
+    // The user's requests go out at once; the scheduler only notes them, so
+    // that background requests wait for a quiet moment.
+    m_context.send = [this](const QByteArray &request) { m_scheduler->sendUser(request); };
     m_context.showError = [this](const QString &text) {
         QMessageBox::critical(this, QApplication::applicationName(), text);
     };
@@ -140,7 +156,12 @@ TFrmAna::TFrmAna(QWidget *parent) : QMainWindow(parent)
                                     QMessageBox::Yes | QMessageBox::No)
             == QMessageBox::Yes;
     };
-    m_context.pause = [](int ms) { QThread::msleep(ulong(qMax(0, ms))); };
+    m_context.pause = [this](int ms, std::function<void()> then) {
+        QTimer::singleShot(qMax(0, ms), this, [then = std::move(then)] {
+            if (then)
+                then();
+        });
+    };
     handlers::install(m_dispatcher, m_context);
 
     // Client area 1078 x 726 below the menu.
@@ -165,8 +186,10 @@ void TFrmAna::attach(const Login &login, TFrmhaberlesme *haberlesme, TVD1KAL *st
     m_context.login = login.link;
     m_context.reconnect = login.connectSequence;
     m_context.store = store ? &store->store() : nullptr;
-    if (haberlesme)
+    if (haberlesme) {
         m_context.logNote = [haberlesme](const QString &line) { haberlesme->addNote(line); };
+        connect(m_scheduler, &fleet::RequestScheduler::note, haberlesme, &TFrmhaberlesme::addNote);
+    }
     if (mesajlar) {
         m_context.messageList = mesajlar->list();
         m_context.messageText = mesajlar->textArea();
@@ -193,14 +216,14 @@ void TFrmAna::buildTopStrip(QWidget *parent, QVBoxLayout *into)
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setIcon(pictures::applicationIcon());
-    SpeedButton1->setToolTip(QStringLiteral("Haberleşme"));
+    SpeedButton1->setToolTip(tr("Haberleşme"));
     SpeedButton1->setFixedSize(19, 19);
     Shape1 = new ShapeLamp(QStringLiteral("Shape1"), ToolBar1);
     auto *SpeedButton2 = new QToolButton(ToolBar1);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setAutoRaise(true);
     SpeedButton2->setIcon(ImageList2->icon(0));
-    SpeedButton2->setToolTip(QStringLiteral("Mesajlar"));
+    SpeedButton2->setToolTip(tr("Mesajlar"));
     SpeedButton2->setFixedSize(19, 19);
     LblMesaj = statusLabel(ToolBar1, "LblMesaj", QStringLiteral("   "), kAqua);
     LblMesaj->setMinimumWidth(200);
@@ -223,7 +246,7 @@ void TFrmAna::buildTopStrip(QWidget *parent, QVBoxLayout *into)
     auto *version = new QHBoxLayout(Panel22);
     version->setContentsMargins(6, 0, 6, 0);
     auto *lblVersion = statusLabel(Panel22, "lblVersion",
-                                   QStringLiteral("Sürüm " CLIENT_VERSION), kYellow);
+                                   tr("Sürüm %1").arg(QStringLiteral(CLIENT_VERSION)), kYellow);
     version->addWidget(lblVersion);
     strip->addWidget(Panel22, 0);
 
@@ -243,7 +266,7 @@ void TFrmAna::buildLeftColumn(QWidget *parent, QHBoxLayout *into)
     auto *notice = new QHBoxLayout(Panel20);
     notice->setContentsMargins(2, 1, 2, 1);
     RzURLLabel1 = new UrlLabel(QStringLiteral("RzURLLabel1"),
-                               QStringLiteral("Yeni mesajınız var.Okumak için tıklayın... "), Panel20);
+                               tr("Yeni mesajınız var.Okumak için tıklayın... "), Panel20);
     RzURLLabel1->setAutoFillBackground(true);
     {
         QPalette p = RzURLLabel1->palette();
@@ -270,17 +293,18 @@ void TFrmAna::buildMenus()
 {
     QMenuBar *MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    QMenu *cihaz = MainMenu1->addMenu(QStringLiteral("Cihaz"));
+    QMenu *cihaz = MainMenu1->addMenu(tr("Cihaz"));
     cihaz->setObjectName(QStringLiteral("Cihaz1"));
-    QAction *Haberlesme1 = cihaz->addAction(QStringLiteral("Haberlesme"));
+    QAction *Haberlesme1 = cihaz->addAction(tr("Haberlesme"));
     Haberlesme1->setObjectName(QStringLiteral("Haberlesme1"));
     connect(Haberlesme1, &QAction::triggered, this, &TFrmAna::showCommunicationLog);
-    QMenu *mesajlar = MainMenu1->addMenu(QStringLiteral("Mesajlar"));
+    QMenu *mesajlar = MainMenu1->addMenu(tr("Mesajlar"));
     mesajlar->setObjectName(QStringLiteral("Mesajlar1"));
-    QAction *Oku1 = mesajlar->addAction(QStringLiteral("Yeni Mesajları Oku"));
+    QAction *Oku1 = mesajlar->addAction(tr("Yeni Mesajları Oku"));
     Oku1->setObjectName(QStringLiteral("Oku1"));
     connect(Oku1, &QAction::triggered, this, &TFrmAna::showMessages);
-    AktifCihaz1 = MainMenu1->addAction(QStringLiteral("Aktif Cihaz: 0"));
+    language::addLanguageMenu(MainMenu1);
+    AktifCihaz1 = MainMenu1->addAction(tr("Aktif Cihaz: 0"));
     AktifCihaz1->setObjectName(QStringLiteral("AktifCihaz1"));
 }
 
@@ -288,22 +312,22 @@ void TFrmAna::buildTray()
 {
     m_trayMenu = new QMenu(this);
     m_trayMenu->setObjectName(QStringLiteral("PopupMenu1"));
-    QAction *A1 = m_trayMenu->addAction(QStringLiteral("Aç"));
+    QAction *A1 = m_trayMenu->addAction(tr("Aç"));
     A1->setObjectName(QStringLiteral("A1"));
     connect(A1, &QAction::triggered, this, &TFrmAna::restoreFromTray);
     m_trayMenu->addSeparator();
-    QMenu *komp = m_trayMenu->addMenu(QStringLiteral("Kompanzasyon Tabiki"));
+    QMenu *komp = m_trayMenu->addMenu(tr("Kompanzasyon Tabiki"));
     komp->setObjectName(QStringLiteral("KompanzasyonTabiki1"));
-    komp->addAction(QStringLiteral("Kritik Seviyedeki Cihazları Listele"))->setEnabled(false);
-    komp->addAction(QStringLiteral("Ceza Durumundaki Cihazları Listele"))->setEnabled(false);
+    komp->addAction(tr("Kritik Seviyedeki Cihazları Listele"))->setEnabled(false);
+    komp->addAction(tr("Ceza Durumundaki Cihazları Listele"))->setEnabled(false);
     komp->menuAction()->setEnabled(false);
     m_trayMenu->addSeparator();
-    m_trayMenu->addAction(QStringLiteral("Mesajlarımı Oku"))->setObjectName(QStringLiteral("MesajlarmOku1"));
-    QAction *send = m_trayMenu->addAction(QStringLiteral("Tarneke Mesaj Gönder"));
+    m_trayMenu->addAction(tr("Mesajlarımı Oku"))->setObjectName(QStringLiteral("MesajlarmOku1"));
+    QAction *send = m_trayMenu->addAction(tr("Tarneke Mesaj Gönder"));
     send->setObjectName(QStringLiteral("TarnekeMesajGnder1"));
     send->setEnabled(false);
     m_trayMenu->addSeparator();
-    QAction *Kapat1 = m_trayMenu->addAction(QStringLiteral("Kapat"));
+    QAction *Kapat1 = m_trayMenu->addAction(tr("Kapat"));
     Kapat1->setObjectName(QStringLiteral("Kapat1"));
     connect(Kapat1, &QAction::triggered, this, &TFrmAna::close);
 
@@ -402,12 +426,12 @@ void TFrmAna::handleRead(const QByteArray &bytes)
 {
     if (m_haberlesme)
         m_haberlesme->addRead(bytes);
-    // The lamp flickers on every read; only the lamp is repainted.
-    for (int i = 0; i < 11; ++i) {
+    // The lamp flickers on every read: eleven changes a millisecond apart,
+    // drawn by timers while the read is handled (red and blue inverted each
+    // time, so that white ends green).
+    for (int i = 0; i < 11; ++i)
         Shape1->setColor(QColor::fromRgb(Shape1->color().rgb() ^ 0xFF00FF));
-        QThread::msleep(1);
-        Shape1->repaint();
-    }
+    Shape1->flicker(11, 1);
     try {
         m_dispatcher.walk(bytes, programState().lastRemainder);
     } catch (...) {
@@ -418,15 +442,15 @@ void TFrmAna::handleRead(const QByteArray &bytes)
 
 void TFrmAna::ClientsoketDisconnect()
 {
-    LblMesaj->setText(wire::decode(m_state.deviceSerials[0])
-                      + QStringLiteral(" kullanıcısının ana bilgisayarla bağlantısı kesildi"));
+    LblMesaj->setText(tr("%1 kullanıcısının ana bilgisayarla bağlantısı kesildi")
+                          .arg(wire::decode(m_state.deviceSerials[0])));
     m_state.connected = false;
 }
 
 void TFrmAna::ClientsoketError()
 {
     m_state.connected = false;
-    LblMesaj->setText(QStringLiteral("Bağlantı Hatası. Bağlantınızı kontrol edin."));
+    LblMesaj->setText(tr("Bağlantı Hatası. Bağlantınızı kontrol edin."));
 }
 
 void TFrmAna::restoreFromTray()

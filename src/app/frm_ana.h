@@ -26,6 +26,11 @@ class UrlLabel;
 class TFrmhaberlesme;
 class TFrmMesajlar;
 class TVD1KAL;
+namespace fleet {
+class ClientEvents;
+class DeviceRegistry;
+class RequestScheduler;
+} // namespace fleet
 
 // The main window: owns the connection-wide state, the server connection, the
 // timers, the tray icon and every page of the working area, and wires the
@@ -51,6 +56,9 @@ public:
     ClientContext &context() { return m_context; }
     Dispatcher &dispatcher() { return m_dispatcher; }
     ServerConnection &connection() { return *m_connection; }
+    fleet::DeviceRegistry &registry() { return *m_registry; }
+    fleet::RequestScheduler &scheduler() { return *m_scheduler; }
+    fleet::ClientEvents &events() { return *m_events; }
 
     // Socket events.
     void ClientsoketConnect();
@@ -92,6 +100,9 @@ private:
     ClientContext m_context;
     NamedWidgets m_widgets;
     ServerConnection *m_connection = nullptr;
+    fleet::DeviceRegistry *m_registry = nullptr;
+    fleet::RequestScheduler *m_scheduler = nullptr;
+    fleet::ClientEvents *m_events = nullptr;
     std::unique_ptr<RefreshCycle> m_refresh;
     bool m_firstShown = false;
 

@@ -20,15 +20,29 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTcpSocket>
-#include <QThread>
+#include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 const char *const kCategories[] = {
-    "Genel",  "Doktor",  "Emlakçı", "Lise Öğrencisi", "Mühendis", "Öğretim Üyesi",
-    "Öğretmen", "Üniversite Öğrencisi", "Esnaf", "Tüccar", "Asker", "Polis",
-    "Memur", "Mimar", "Özel", "Akademisyen",
+    QT_TRANSLATE_NOOP("TFrmGiris", "Genel"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Doktor"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Emlakçı"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Lise Öğrencisi"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Mühendis"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Öğretim Üyesi"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Öğretmen"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Üniversite Öğrencisi"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Esnaf"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Tüccar"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Asker"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Polis"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Memur"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Mimar"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Özel"),
+    QT_TRANSLATE_NOOP("TFrmGiris", "Akademisyen"),
 };
 
 template <class W> W *named(W *w, const char *name)
@@ -73,7 +87,7 @@ TFrmGiris::TFrmGiris(QWidget *parent)
     Edit4->setEchoMode(QLineEdit::Password);
     kategori = named(new QComboBox(body), "kategori");
     for (const char *c : kCategories)
-        kategori->addItem(QString::fromUtf8(c));
+        kategori->addItem(tr(c));
     Servername = named(new QLineEdit(body), "Servername");
     edit3 = named(new QPlainTextEdit(body), "edit3");
     edit3->setPlainText(QStringLiteral(CLIENT_NUMERIC_ADDRESS));
@@ -83,11 +97,11 @@ TFrmGiris::TFrmGiris(QWidget *parent)
     edit3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit3->setFixedHeight(Servername->sizeHint().height());
     edtport = named(new QLineEdit(QStringLiteral("17818"), body), "edtport");
-    lblPortno = named(new QLabel(QStringLiteral("Portno"), body), "lblPortno");
+    lblPortno = named(new QLabel(tr("Portno"), body), "lblPortno");
 
-    auto *userLabel = new QLabel(QStringLiteral("Kullanıcı Adı:"), body);
-    auto *passLabel = new QLabel(QStringLiteral("Şifre (Üyeler)"), body);
-    auto *catLabel = named(new QLabel(QStringLiteral("Kategori"), body), "lblKategori");
+    auto *userLabel = new QLabel(tr("Kullanıcı Adı:"), body);
+    auto *passLabel = new QLabel(tr("Şifre (Üyeler)"), body);
+    auto *catLabel = named(new QLabel(tr("Kategori"), body), "lblKategori");
     userLabel->setBuddy(Edit1);
     passLabel->setBuddy(Edit4);
 
@@ -97,10 +111,21 @@ TFrmGiris::TFrmGiris(QWidget *parent)
     grid->addWidget(Edit4, 1, 1, 1, 2);
     grid->addWidget(catLabel, 2, 0);
     grid->addWidget(kategori, 2, 1, 1, 2);
-    grid->addWidget(Servername, 3, 0, 1, 2);
-    grid->addWidget(edit3, 3, 2);
-    grid->addWidget(lblPortno, 4, 0);
-    grid->addWidget(edtport, 4, 1, 1, 2);
+    // "Beni hatırla" shares its row with the port field (hidden until F6), so
+    // the window keeps its size.
+    chkBeniHatirla = named(new QCheckBox(tr("Beni hatırla"), body), "chkBeniHatirla");
+    auto *rememberRow = new QHBoxLayout;
+    rememberRow->setSpacing(4);
+    rememberRow->addWidget(chkBeniHatirla);
+    rememberRow->addStretch(1);
+    rememberRow->addWidget(lblPortno);
+    rememberRow->addWidget(edtport);
+    edtport->setFixedWidth(edtport->fontMetrics().horizontalAdvance(QStringLiteral("655350")) + 12);
+    grid->addLayout(rememberRow, 3, 0, 1, 3);
+    setTabOrder(Edit4, chkBeniHatirla);
+    setTabOrder(chkBeniHatirla, edtport);
+    grid->addWidget(Servername, 4, 0, 1, 2);
+    grid->addWidget(edit3, 4, 2);
     grid->setColumnStretch(1, 1);
     edit3->setFixedWidth(78);
 
@@ -120,9 +145,9 @@ TFrmGiris::TFrmGiris(QWidget *parent)
 
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(4);
-    suiButton1 = named(new QPushButton(QStringLiteral("Bağlan"), body), "suiButton1");
-    suiButton2 = named(new QPushButton(QStringLiteral("İptal"), body), "suiButton2");
-    suiButton3 = named(new QPushButton(QStringLiteral("Kapat"), body), "suiButton3");
+    suiButton1 = named(new QPushButton(tr("Bağlan"), body), "suiButton1");
+    suiButton2 = named(new QPushButton(tr("İptal"), body), "suiButton2");
+    suiButton3 = named(new QPushButton(tr("Kapat"), body), "suiButton3");
     for (QPushButton *b : {suiButton1, suiButton2, suiButton3}) {
         b->setAutoDefault(false);
         buttons->addWidget(b);
@@ -130,11 +155,11 @@ TFrmGiris::TFrmGiris(QWidget *parent)
     grid->addLayout(buttons, 6, 0, 1, 3);
 
     LABEL6 = named(new PanelStatusBar({120, 50}, this), "LABEL6");
-    LABEL6->setSimpleText(QStringLiteral("   Bağlantı Yok"));
+    LABEL6->setSimpleText(tr("   Bağlantı Yok"));
     outer->addWidget(LABEL6);
 
     // Sits outside the visible area of the window.
-    CheckBox1 = named(new QCheckBox(QStringLiteral("Otomatik Bağlan"), this), "CheckBox1");
+    CheckBox1 = named(new QCheckBox(tr("Otomatik Bağlan"), this), "CheckBox1");
     CheckBox1->setChecked(true);
     CheckBox1->move(width() + 40, height() + 40);
 
@@ -166,12 +191,21 @@ QString TFrmGiris::alternateHost() const
     return QStringLiteral(CLIENT_ALTERNATE_HOST);
 }
 
+void TFrmGiris::prefill(const QString &user, const QString &host, int port)
+{
+    if (!user.isEmpty())
+        Edit1->setText(user);
+    m_startHost = host;
+    if (port > 0 && port <= 65535)
+        edtport->setText(QString::number(port));
+}
+
 void TFrmGiris::showEvent(QShowEvent *e)
 {
     if (QScreen *s = screen())
         move(s->geometry().x() + s->geometry().width() - width(), s->geometry().y());
     kategori->setCurrentIndex(0);
-    Servername->setText(defaultHost());
+    Servername->setText(startHost());
     QDialog::showEvent(e);
 }
 
@@ -216,6 +250,14 @@ void TFrmGiris::setProgress(quint16 value)
 {
     m_progress = value;
     RzProgressBar1->setValue(value);
+    if (value == 100)
+        wakeWait();
+}
+
+void TFrmGiris::wakeWait()
+{
+    if (m_waitLoop)
+        m_waitLoop->quit();
 }
 
 void TFrmGiris::setStatusText(const QString &text)
@@ -246,17 +288,17 @@ void TFrmGiris::suiButton1Click()
         password = " ";
     const QString user = Edit1->text();
     if (user.isEmpty()) {
-        setStatusText(QStringLiteral("   Kullanıcı Adı Girin"));
+        setStatusText(tr("   Kullanıcı Adı Girin"));
         return;
     }
     if (m_internet()) {
-        setStatusText(QStringLiteral("   İnternet bağlantısı mevcut"));
+        setStatusText(tr("   İnternet bağlantısı mevcut"));
     } else {
-        setStatusText(QStringLiteral("   İnternet bağlantısı yok"));
+        setStatusText(tr("   İnternet bağlantısı yok"));
         if (!Servername->isVisible())
             return;
     }
-    setStatusText(QStringLiteral("  Tarneke Bağlanıyor"));
+    setStatusText(tr("  Tarneke Bağlanıyor"));
     Timer1->start();
     QCoreApplication::processEvents();
     if (!m_connection)
@@ -273,18 +315,34 @@ void TFrmGiris::suiButton1Click()
     m_connection->setWaitAbandoned(false);
     m_connection->open();
 
-    // Wait for the connection, keeping the interface alive. A socket error or
-    // "İptal" ends the wait too, so another attempt can be made.
+    // Wait for the connection in an event loop of its own: the interface
+    // stays alive and nothing sleeps. The socket's connect and error events,
+    // "İptal" and "Kapat" (the progress at 100) end the wait.
     m_connection->setWaiting(true);
-    while (!m_connection->isUp()) {
-        if (m_progress == 100 || m_connection->waitAbandoned()) {
-            m_connection->setWaiting(false);
+    const auto waiting = [this] {
+        return !m_connection->isUp() && m_progress != 100 && !m_connection->waitAbandoned();
+    };
+    if (waiting()) {
+        QEventLoop wait;
+        const QPointer<TFrmGiris> self(this);
+        m_waitLoop = &wait;
+        const auto wake = [&wait] { wait.quit(); };
+        const QMetaObject::Connection up = connect(m_connection, &ServerConnection::connected, &wait, wake);
+        const QMetaObject::Connection state =
+            connect(m_connection->Clientsoket(), &QAbstractSocket::stateChanged, &wait, wake);
+        // exec() gives -1 once the program is ending: the wait ends with it.
+        while (self && waiting())
+            if (wait.exec() < 0)
+                break;
+        if (!self)
             return;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        QThread::msleep(10);
+        disconnect(up);
+        disconnect(state);
+        m_waitLoop = nullptr;
     }
     m_connection->setWaiting(false);
+    if (!m_connection->isUp())
+        return;
 
     m_connection->logIn(m_connection->state().deviceSerials[0], password);
 }
@@ -293,6 +351,7 @@ void TFrmGiris::endWait()
 {
     if (m_connection)
         m_connection->setWaitAbandoned(true);
+    wakeWait();
     setProgress(0);
     Timer1->stop();
     suiButton1->setEnabled(true);
@@ -328,10 +387,10 @@ void TFrmGiris::socketConnected()
 
 void TFrmGiris::socketFailed()
 {
-    setErrorPanel(QStringLiteral("Bağlantı Hatası"));
+    setErrorPanel(tr("Bağlantı Hatası"));
     if (m_connection && m_connection->waiting()) {
         m_connection->abandon();
         endWait();
-        setStatusText(QStringLiteral("   Bağlantı Yok"));
+        setStatusText(tr("   Bağlantı Yok"));
     }
 }

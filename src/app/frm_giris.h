@@ -47,6 +47,18 @@ public:
     QString defaultHost() const;
     QString alternateHost() const;
 
+    // The host every showing puts into the server field (the default host
+    // unless the command line or the last login chose another), the port
+    // field's text and the user name, filled in before the first show.
+    void prefill(const QString &user, const QString &host, int port);
+    QString startHost() const { return m_startHost.isEmpty() ? defaultHost() : m_startHost; }
+    QLineEdit *userField() const { return Edit1; }
+    QLineEdit *passwordField() const { return Edit4; }
+    QLineEdit *hostField() const { return Servername; }
+    QLineEdit *portField() const { return edtport; }
+    // "Beni hatırla": the password is kept in the desktop's keyring.
+    QCheckBox *rememberBox() const { return chkBeniHatirla; }
+
 signals:
     // "Kapat": the main window closes, which ends the program.
     void closeProgram();
@@ -58,15 +70,18 @@ protected:
 private:
     void Timer1Timer();
     void endWait();
+    void wakeWait();
 
     ServerConnection *m_connection = nullptr;
     std::function<bool()> m_internet;
     quint16 m_progress = 0;
+    class QEventLoop *m_waitLoop = nullptr; // the connection wait, while it runs
+    QString m_startHost;
 
     QLineEdit *Edit1, *Edit4, *Servername, *edtport;
     QPlainTextEdit *edit3;
     QComboBox *kategori;
-    QCheckBox *CheckBox1;
+    QCheckBox *CheckBox1, *chkBeniHatirla;
     QLabel *lblPortno;
     LedProgressBar *RzProgressBar1;
     PanelStatusBar *LABEL6;

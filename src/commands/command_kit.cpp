@@ -5,6 +5,7 @@
 #include "numbers.h"
 #include "wire.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace commands {
@@ -26,12 +27,12 @@ QByteArray requestForSerial(const ClientContext &ctx, const QByteArray &keyword,
 
 QString integerError(const QString &text)
 {
-    return QStringLiteral("'%1' geçerli bir tam sayı değeri değil.").arg(text);
+    return QCoreApplication::translate("Commands", "'%1' geçerli bir tam sayı değeri değil.").arg(text);
 }
 
 QString decimalError(const QString &text)
 {
-    return QStringLiteral("'%1' geçerli bir sayı değeri değil.").arg(text);
+    return QCoreApplication::translate("Commands", "'%1' geçerli bir sayı değeri değil.").arg(text);
 }
 
 std::optional<qint32> toInteger(const ClientContext &ctx, const QString &text)

@@ -13,6 +13,7 @@
 #include "register_store.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -186,7 +187,7 @@ void RzGroup1Items0Click(ClientContext &ctx, GroupBarItem *item)
     if (ctx.store)
         ctx.store->startRegister = 0;
     ctx.sendRequest(requestForSerial(ctx, "enertum"));
-    ctx.setOutgoing(QStringLiteral("Lütfen bekleyin..."));
+    ctx.setOutgoing(QCoreApplication::translate("DeviceSelection", "Lütfen bekleyin..."));
     ctx.setMessage(QString());
 }
 
@@ -195,7 +196,7 @@ void Edit111Change(ClientContext &ctx)
     auto *menu = widget<QAction>(ctx, "AktifCihaz1");
     auto *edit = widget<QLineEdit>(ctx, "Edit111");
     if (menu && edit)
-        menu->setText(QStringLiteral("Aktif Cihaz: ") + edit->text());
+        menu->setText(QCoreApplication::translate("DeviceSelection", "Aktif Cihaz: %1").arg(edit->text()));
 }
 
 void btnikikereisteClick(ClientContext &ctx)
@@ -205,8 +206,10 @@ void btnikikereisteClick(ClientContext &ctx)
     const std::optional<qint32> ms = toInteger(ctx, delay ? delay->text() : QString());
     if (!ms)
         return;
-    ctx.sleep(*ms);
-    ctx.sendRequest(requestForSerial(ctx, "enertum"));
+    // The second request goes out after the delay; the window keeps reading
+    // and painting meanwhile. The serial box is read again then.
+    const ClientContext *c = &ctx;
+    ctx.later(qMax(0, *ms), [c] { c->sendRequest(requestForSerial(*c, "enertum")); });
 }
 
 void installSelection(ClientContext &ctx)

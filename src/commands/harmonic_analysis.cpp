@@ -2,6 +2,7 @@
 
 #include "numbers.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -96,8 +97,8 @@ void drawChart(QImage &image, const Magnitudes &m, int phase, Quantity quantity,
     const QChar letter = quantity == Quantity::Voltage ? QLatin1Char('V') : QLatin1Char('I');
     p.setPen(QColor(0xFF, 0x00, 0x00));
     textAt(p, 20, 10,
-           letter + QString::number(phase) + QStringLiteral(" için H1: ")
-               + numbers::formatPattern(fundamental, u"000.00", decimalSeparator));
+           QCoreApplication::translate("HarmonicChart", "%1 için H1: %2")
+               .arg(letter + QString::number(phase), numbers::formatPattern(fundamental, u"000.00", decimalSeparator)));
     if (phase == 2 || phase == 3) {
         p.setPen(QColor(0x00, 0xFF, 0x00));
         textAt(p, width - 50, 2, letter + QString::number(phase));

@@ -11,6 +11,7 @@
 #include "spin_edit.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QLineEdit>
 
 #include <array>
@@ -33,14 +34,14 @@ struct HarmonicRequest {
 };
 
 const HarmonicRequest kRequests[] = {
-    {"VrShadowButton5", "harmonikbir", pending::harmonikb, "Faz1 harmonik değerleri istendi.Lütfen bekleyin...",
-     false},
-    {"VrShadowButton6", "harmonikiki", pending::harmoniki, "Faz2 harmonik değerleri istendi.Lütfen bekleyin...",
-     false},
-    {"VrShadowButton7", "harmonikuc", pending::harmoniku, "Faz3 harmonik değerleri istendi.Lütfen bekleyin...",
-     false},
+    {"VrShadowButton5", "harmonikbir", pending::harmonikb,
+     QT_TRANSLATE_NOOP("HarmonicCommands", "Faz1 harmonik değerleri istendi.Lütfen bekleyin..."), false},
+    {"VrShadowButton6", "harmonikiki", pending::harmoniki,
+     QT_TRANSLATE_NOOP("HarmonicCommands", "Faz2 harmonik değerleri istendi.Lütfen bekleyin..."), false},
+    {"VrShadowButton7", "harmonikuc", pending::harmoniku,
+     QT_TRANSLATE_NOOP("HarmonicCommands", "Faz3 harmonik değerleri istendi.Lütfen bekleyin..."), false},
     {"VrShadowButton4", "harmonikzorv", pending::harmonikzorv,
-     "harmonikzorv durumları istendi.Lütfen bekleyin...", true},
+     QT_TRANSLATE_NOOP("HarmonicCommands", "harmonikzorv durumları istendi.Lütfen bekleyin..."), true},
 };
 
 // Page 3: the chart, value box and selector of each quantity of a phase, and
@@ -143,7 +144,7 @@ void installHarmonics(ClientContext &ctx)
             if (r.fromRegister300 && c->store)
                 c->store->startRegister = 300;
             c->sendRequest(requestForSerial(*c, r.keyword));
-            c->setOutgoing(QString::fromUtf8(r.outgoing));
+            c->setOutgoing(QCoreApplication::translate("HarmonicCommands", r.outgoing));
             c->setMessage(QString());
         });
     }

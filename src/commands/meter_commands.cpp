@@ -12,6 +12,7 @@
 #include "wire.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QLocale>
@@ -20,7 +21,12 @@ namespace commands {
 
 namespace {
 
-const QString kMeterRequestSent = QStringLiteral("Sayaç okuma isteği gönderildi.Lütfen bekleyin...");
+struct MeterCommands {
+    Q_DECLARE_TR_FUNCTIONS(MeterCommands)
+};
+
+const char *const kMeterRequestSent =
+    QT_TRANSLATE_NOOP("MeterCommands", "Sayaç okuma isteği gönderildi.Lütfen bekleyin...");
 
 // The date part of a picker in the short date format of the regional
 // settings; no time of day.
@@ -49,7 +55,7 @@ void readMeter(ClientContext &ctx, const QByteArray &kind, const QByteArray &rec
 {
     expect(ctx, pending::sayac, 0);
     ctx.sendRequest(requestForSerial(ctx, "sayac", {kind, record}));
-    ctx.setOutgoing(kMeterRequestSent);
+    ctx.setOutgoing(MeterCommands::tr(kMeterRequestSent));
     ctx.setMessage(QString());
     resetMeterPage(ctx, 1, lastResetStep);
 }
@@ -67,8 +73,8 @@ void onClick(ClientContext &ctx, const char *button, void (*handler)(ClientConte
 
 QString utilityReadingQuestion()
 {
-    return QStringLiteral("DİKKAT\n\rTedaş Okuma Kaydı ?\n\rYes tıklanırsa Kayıt işlemi gerçekleşir\n\r"
-                          "No tıklanırsa Sadece Okuma yapılır ve oranlar tespit edilir");
+    return MeterCommands::tr("DİKKAT\n\rTedaş Okuma Kaydı ?\n\rYes tıklanırsa Kayıt işlemi gerçekleşir\n\r"
+                             "No tıklanırsa Sadece Okuma yapılır ve oranlar tespit edilir");
 }
 
 // "Sayaç Oku": an ordinary reading; the ratio percentages of the previous
@@ -107,7 +113,7 @@ void VrShadowButton8Click(ClientContext &ctx)
 {
     expect(ctx, pending::tuketim, 90);
     ctx.sendRequest(requestForSerial(ctx, "enerharcanan"));
-    ctx.setOutgoing(QStringLiteral("Tüketim verileri istendi.Lütfen bekleyin..."));
+    ctx.setOutgoing(MeterCommands::tr("Tüketim verileri istendi.Lütfen bekleyin..."));
     ctx.setMessage(QString());
     for (const char *name : {"SayacAktif", "Sayacind", "SayacKap"})
         if (auto *led = ctx.mainWidgets->get<LedDisplay>(QLatin1String(name)))

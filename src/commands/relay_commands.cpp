@@ -12,6 +12,8 @@
 #include "wire.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QPointer>
 #include <QLabel>
 
 #include <functional>
@@ -19,6 +21,10 @@
 namespace commands {
 
 namespace {
+
+struct RelayCommands {
+    Q_DECLARE_TR_FUNCTIONS(RelayCommands)
+};
 
 const QByteArray kModemCommand = QByteArrayLiteral("modemkomut");
 
@@ -38,12 +44,12 @@ struct OutputCommand {
     const char *outgoing;
 };
 const OutputCommand kOutputs[] = {
-    {"VrShadowButton15", 1, true, "Röle 1 çekiliyor.Lütfen bekleyin..."},
-    {"VrShadowButton16", 1, false, "Röle 1 bırakılıyor.Lütfen bekleyin..."},
-    {"VrShadowButton17", 2, true, "Röle 2 çekiliyor.Lütfen bekleyin..."},
-    {"VrShadowButton18", 2, false, "Röle 2 bırakılıyor.Lütfen bekleyin..."},
-    {"VrShadowButton19", 3, true, "Röle 3 çekiliyor.Lütfen bekleyin..."},
-    {"VrShadowButton20", 3, false, "Röle 3 bırakılıyor.Lütfen bekleyin..."},
+    {"VrShadowButton15", 1, true, QT_TRANSLATE_NOOP("RelayCommands", "Röle 1 çekiliyor.Lütfen bekleyin...")},
+    {"VrShadowButton16", 1, false, QT_TRANSLATE_NOOP("RelayCommands", "Röle 1 bırakılıyor.Lütfen bekleyin...")},
+    {"VrShadowButton17", 2, true, QT_TRANSLATE_NOOP("RelayCommands", "Röle 2 çekiliyor.Lütfen bekleyin...")},
+    {"VrShadowButton18", 2, false, QT_TRANSLATE_NOOP("RelayCommands", "Röle 2 bırakılıyor.Lütfen bekleyin...")},
+    {"VrShadowButton19", 3, true, QT_TRANSLATE_NOOP("RelayCommands", "Röle 3 çekiliyor.Lütfen bekleyin...")},
+    {"VrShadowButton20", 3, false, QT_TRANSLATE_NOOP("RelayCommands", "Röle 3 bırakılıyor.Lütfen bekleyin...")},
 };
 
 // "output", the output counted from 0, then 1 to pull or 0 to release.
@@ -107,8 +113,21 @@ void writeIndex(const ClientContext &ctx)
     const QChar separator = ctx.prog ? ctx.prog->decimalSeparator : QLatin1Char('.');
     const QByteArray litres = wire::encode(numbers::formatGeneral(*cubicMetres * 1000.0, separator));
     ctx.sendRequest(requestForSerial(ctx, kModemCommand, {QByteArrayLiteral("ellesuendeksyaz") + litres + '#'}));
-    ctx.setOutgoing(QStringLiteral("Kontor Yükleniyor. .Lütfen bekleyin..."));
-    ctx.sleep(3000);
+    ctx.setOutgoing(RelayCommands::tr("Kontor Yükleniyor. .Lütfen bekleyin..."));
+    // The modem takes a moment to write the index: the page's buttons wait
+    // three seconds, the window goes on painting and reading meanwhile.
+    QList<QPointer<QAbstractButton>> held;
+    if (auto *page = ctx.mainWidgets->get<QWidget>(QStringLiteral("suiTabSheet10")))
+        for (QAbstractButton *b : page->findChildren<QAbstractButton *>())
+            if (b->isEnabled()) {
+                b->setEnabled(false);
+                held.append(b);
+            }
+    ctx.later(3000, [held] {
+        for (const QPointer<QAbstractButton> &b : held)
+            if (b)
+                b->setEnabled(true);
+    });
 }
 
 } // namespace
@@ -122,7 +141,7 @@ void installRelays(ClientContext &ctx)
     // Page 2: the overcurrent relay, addressed by the serial in Sno.
     onClick(ctx, QStringLiteral("VrShadowButton1"), [c] {
         c->sendRequest(wire::buildRequest("roleaktif", {relaySerial(*c), QByteArray(1, relayMask(*c))}));
-        c->setOutgoing(QStringLiteral(" Röle çekme isteği gönderildi"));
+        c->setOutgoing(RelayCommands::tr(" Röle çekme isteği gönderildi"));
         c->setMessage(QString());
     });
     onClick(ctx, QStringLiteral("VrShadowButton2"),
@@ -133,13 +152,13 @@ void installRelays(ClientContext &ctx)
     onClick(ctx, QStringLiteral("VrShadowButton21"), [c] {
         setPending(*c, pending::outputdrm);
         c->sendRequest(requestForSerial(*c, kModemCommand, {QByteArrayLiteral("rolesorgula")}));
-        c->setOutgoing(QStringLiteral("Röle durumları sorgulanıyor.Lütfen bekleyin..."));
+        c->setOutgoing(RelayCommands::tr("Röle durumları sorgulanıyor.Lütfen bekleyin..."));
     });
     for (const OutputCommand &o : kOutputs) {
         onClick(ctx, QString::fromLatin1(o.button), [c, &o] {
             setPending(*c, pending::tekliroledrm);
             c->sendRequest(requestForSerial(*c, kModemCommand, {outputSubCommand(o.output, o.pull)}));
-            c->setOutgoing(QString::fromUtf8(o.outgoing));
+            c->setOutgoing(RelayCommands::tr(o.outgoing));
             // Until the answer tells the new state.
             setLabel(*c, QStringLiteral("lblrole%1drm").arg(o.output), QStringLiteral("0"), QColor(0xFF, 0x00, 0x00));
         });
@@ -147,7 +166,7 @@ void installRelays(ClientContext &ctx)
     onClick(ctx, QStringLiteral("btnsuendeks"), [c] {
         setPending(*c, pending::susayaci);
         c->sendRequest(requestForSerial(*c, kModemCommand, {QByteArrayLiteral("suendeksver")}));
-        c->setOutgoing(QStringLiteral("Sayacın endeks değeri isteniyor.Lütfen bekleyin..."));
+        c->setOutgoing(RelayCommands::tr("Sayacın endeks değeri isteniyor.Lütfen bekleyin..."));
     });
     onClick(ctx, QStringLiteral("VrShadowButton22"), [c] { writeIndex(*c); });
 }

@@ -13,8 +13,15 @@
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QCoreApplication>
 
 namespace commands {
+
+namespace {
+struct SettingsCommands {
+    Q_DECLARE_TR_FUNCTIONS(SettingsCommands)
+};
+} // namespace
 
 namespace settings_kit {
 
@@ -87,31 +94,31 @@ std::optional<bool> firstOfPair(const ClientContext &ctx, const char *first, con
 
 QString chooseOptionFirst()
 {
-    return QStringLiteral("Lütfen önce bir seçenek işaretleyin.");
+    return SettingsCommands::tr("Lütfen önce bir seçenek işaretleyin.");
 }
 
 void Button9Click(ClientContext &ctx)
 {
     writeOneWord(ctx, pending::akimtrafosu, "CT", requests::currentTransformer,
-                 QStringLiteral("Akım Trafosu oranları yazılıyor.Lütfen bekleyin..."));
+                 SettingsCommands::tr("Akım Trafosu oranları yazılıyor.Lütfen bekleyin..."));
 }
 
 void btntanfiClick(ClientContext &ctx)
 {
     writeOneWord(ctx, pending::tanfi, "Tanfi", requests::tanPhi,
-                 QStringLiteral("TanFi Değeri yazılıyor.Lütfen bekleyin..."));
+                 SettingsCommands::tr("TanFi Değeri yazılıyor.Lütfen bekleyin..."));
 }
 
 void btnindcezaClick(ClientContext &ctx)
 {
     writeOneWord(ctx, pending::induktifceza, "indcezasinir", requests::inductiveLimit,
-                 QStringLiteral("İndüktif Ceza Sınır Değeri yazılıyor.Lütfen bekleyin..."));
+                 SettingsCommands::tr("İndüktif Ceza Sınır Değeri yazılıyor.Lütfen bekleyin..."));
 }
 
 void btnkapcezaClick(ClientContext &ctx)
 {
     writeOneWord(ctx, pending::kapasitifceza, "kapcezasinir", requests::capacitiveLimit,
-                 QStringLiteral("Kapasitif Ceza Sınır Değeri yazılıyor.Lütfen bekleyin..."));
+                 SettingsCommands::tr("Kapasitif Ceza Sınır Değeri yazılıyor.Lütfen bekleyin..."));
 }
 
 void Button7Click(ClientContext &ctx)
@@ -128,7 +135,7 @@ void Button7Click(ClientContext &ctx)
     if (!minInOut)
         return;
     sendWithStatus(ctx, requests::switchingTimes(serialField(ctx), *maxIn, *maxOut, *minInOut),
-                   QStringLiteral("Alma Çıkarma Süreleri yazılıyor.Lütfen bekleyin..."), true);
+                   SettingsCommands::tr("Alma Çıkarma Süreleri yazılıyor.Lütfen bekleyin..."), true);
 }
 
 void Button5Click(ClientContext &ctx)
@@ -137,7 +144,8 @@ void Button5Click(ClientContext &ctx)
     const bool direction = isChecked(ctx, QStringLiteral("yonsabitdevrede"));
     const QByteArray request = requests::learningAndDirection(serialField(ctx), learning, direction);
     expectNoAnswer(ctx);
-    sendWithStatus(ctx, request, QStringLiteral("Kondansatör Öğrenme Değerleri yazılıyor.Lütfen bekleyin..."), true);
+    sendWithStatus(ctx, request, SettingsCommands::tr("Kondansatör Öğrenme Değerleri yazılıyor.Lütfen bekleyin..."),
+                   true);
 }
 
 void zorvotomanuelyazClick(ClientContext &ctx)
@@ -150,7 +158,7 @@ void zorvotomanuelyazClick(ClientContext &ctx)
     }
     setPending(ctx, pending::otomanuel);
     sendWithStatus(ctx, requests::switchingMode(serialField(ctx), *manual),
-                   QStringLiteral("Kademe devreye alma modu yazılıyor.Lütfen bekleyin..."), true);
+                   SettingsCommands::tr("Kademe devreye alma modu yazılıyor.Lütfen bekleyin..."), true);
 }
 
 void Button8Click(ClientContext &ctx)
@@ -162,7 +170,7 @@ void Button8Click(ClientContext &ctx)
     }
     setPending(ctx, pending::hizlimod);
     sendWithStatus(ctx, requests::fastMode(serialField(ctx), *enabled),
-                   QStringLiteral("Hızlı mod ayarı yazılıyor.Lütfen bekleyin..."), true);
+                   SettingsCommands::tr("Hızlı mod ayarı yazılıyor.Lütfen bekleyin..."), true);
 }
 
 void sabitokuClick(ClientContext &ctx)
@@ -171,7 +179,7 @@ void sabitokuClick(ClientContext &ctx)
     if (ctx.store)
         ctx.store->startRegister = 129;
     sendWithStatus(ctx, requests::readConstants(serialField(ctx)),
-                   QStringLiteral("Sabit değerler istendi.Lütfen bekleyin..."), true);
+                   SettingsCommands::tr("Sabit değerler istendi.Lütfen bekleyin..."), true);
 }
 
 void installSettings(ClientContext &ctx)

@@ -3,6 +3,7 @@
 #include "split_word.h"
 #include "wire.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 #include <initializer_list>
@@ -98,7 +99,8 @@ QByteArray switchStep(const QByteArray &serial, int step)
 
 QString switchStepStatus(int step)
 {
-    return QString::number(step) + QStringLiteral(" nolu Kondansator devreye alınıyor/çıkartılıyor.Lütfen bekleyin...");
+    return QCoreApplication::translate("StepCommands", "%1 nolu Kondansator devreye alınıyor/çıkartılıyor.Lütfen bekleyin...")
+        .arg(step);
 }
 
 } // namespace commands::requests

@@ -11,8 +11,15 @@
 #include "settings_requests.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 
 namespace commands {
+
+namespace {
+struct StepCommands {
+    Q_DECLARE_TR_FUNCTIONS(StepCommands)
+};
+} // namespace
 
 using namespace settings_kit;
 
@@ -26,7 +33,7 @@ void BitBtn2Click(ClientContext &ctx)
     if (ctx.store)
         ctx.store->startRegister = 157;
     sendWithStatus(ctx, requests::readSteps(serialField(ctx)),
-                   QStringLiteral("Kondansatör durumları istendi.Lütfen bekleyin..."), true);
+                   StepCommands::tr("Kondansatör durumları istendi.Lütfen bekleyin..."), true);
 }
 
 void stepWriter(ClientContext &ctx, int step)
@@ -43,7 +50,7 @@ void stepWriter(ClientContext &ctx, int step)
     }
     const QByteArray request = requests::writeStep(serialField(ctx), step, values[0], values[1], values[2]);
     expectNoAnswer(ctx);
-    sendWithStatus(ctx, request, QStringLiteral("Kondansator Değerleri yazılıyor.Lütfen bekleyin..."), false);
+    sendWithStatus(ctx, request, StepCommands::tr("Kondansator Değerleri yazılıyor.Lütfen bekleyin..."), false);
 }
 
 void stepSwitcher(ClientContext &ctx, int step)

@@ -2,6 +2,8 @@
 
 #include "numbers.h"
 
+#include <QCoreApplication>
+
 #include <cfenv>
 #include <cmath>
 #include <limits>
@@ -131,7 +133,8 @@ std::optional<double> tanPhiValue(double v)
 
 Status statusText(bool active)
 {
-    return active ? Status{QStringLiteral("Aktif"), kLime} : Status{QStringLiteral("Pasif"), kRed};
+    return active ? Status{QCoreApplication::translate("Display", "Aktif"), kLime}
+                  : Status{QCoreApplication::translate("Display", "Pasif"), kRed};
 }
 
 QString relayTimeText(double second, double minute, double hour, QChar separator)

@@ -1,5 +1,6 @@
 #include "client_context.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 namespace {
@@ -13,7 +14,8 @@ QString statusLine(const QString &text)
 {
     if (text.size() <= kStatusLineChars)
         return text;
-    return text.first(kStatusLineChars) + QStringLiteral(" … (%1 karakter)").arg(text.size());
+    return text.first(kStatusLineChars)
+        + QCoreApplication::translate("StatusLine", " … (%1 karakter)").arg(text.size());
 }
 
 } // namespace

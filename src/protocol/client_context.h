@@ -19,6 +19,11 @@ class ImageList;
 class NamedWidgets;
 class RegisterStore;
 struct ConnectionState;
+namespace fleet {
+class ClientEvents;
+class DeviceRegistry;
+class RequestScheduler;
+} // namespace fleet
 struct ProgramState;
 
 // What the login window offers the others.
@@ -43,6 +48,15 @@ struct ClientContext {
     ImageList *deviceImages = nullptr;    // ImageList1
     QListWidget *messageList = nullptr;   // RzListBox1 of the messages window
     QTextEdit *messageText = nullptr;     // RichEdit1 of the messages window
+    fleet::DeviceRegistry *registry = nullptr;   // the listed devices
+    fleet::RequestScheduler *scheduler = nullptr; // background requests and answer routing
+    fleet::ClientEvents *events = nullptr;       // typed results of the answers
+
+    // While an "enerjial" branch runs: the pending-request value that chose
+    // it (a background request brings its own), and whether it answers a
+    // background request.
+    QByteArray answerFor;
+    bool backgroundAnswer = false;
 
     // Sends one request on the server connection; nothing while it is down.
     std::function<void(const QByteArray &request)> send;
@@ -58,13 +72,20 @@ struct ClientContext {
     std::function<void(const QString &text)> showError;
     // A warning with the buttons Yes and No; true for Yes.
     std::function<bool(const QString &text)> confirm;
-    // Blocks the user-interface thread for the given milliseconds.
-    std::function<void(int milliseconds)> pause;
+    // Runs `then` after the given milliseconds, the event loop going on
+    // meanwhile (the window keeps painting and reading).
+    std::function<void(int milliseconds, std::function<void()> then)> pause;
 
     void setMessage(const QString &text) const;   // LblMesaj
     void setOutgoing(const QString &text) const;  // LblGiden
     void sendRequest(const QByteArray &request) const { if (send) send(request); }
     void note(const QString &line) const { if (logNote) logNote(line); }
     void error(const QString &text) const { if (showError) showError(text); }
-    void sleep(int milliseconds) const { if (pause) pause(milliseconds); }
+    void later(int milliseconds, std::function<void()> then) const
+    {
+        if (pause)
+            pause(milliseconds, std::move(then));
+        else if (then)
+            then();
+    }
 };

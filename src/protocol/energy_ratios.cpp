@@ -1,5 +1,7 @@
 #include "energy_ratios.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace energy {
@@ -41,13 +43,13 @@ QString bandText(Band b)
 {
     switch (b) {
     case Band::Normal:
-        return QStringLiteral("NORMAL");
+        return QCoreApplication::translate("EnergyBands", "NORMAL");
     case Band::Critical:
-        return QStringLiteral("KRİTİK");
+        return QCoreApplication::translate("EnergyBands", "KRİTİK");
     case Band::Alarm:
-        return QStringLiteral("ALARM");
+        return QCoreApplication::translate("EnergyBands", "ALARM");
     case Band::Penalty:
-        return QStringLiteral("CEZA");
+        return QCoreApplication::translate("EnergyBands", "CEZA");
     }
     return QString();
 }

@@ -13,7 +13,7 @@
 TFrmhaberlesme::TFrmhaberlesme(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("TFrmhaberlesme"));
-    setWindowTitle(QStringLiteral("Frmhaberlesme"));
+    setWindowTitle(tr("Frmhaberlesme"));
     resize(696, 480);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -41,7 +41,7 @@ void TFrmhaberlesme::addRead(const QByteArray &bytes)
         return;
     }
     append(wire::renderForLog(bytes.first(kShownBytes))
-           + QStringLiteral(" … (toplam %1 bayt)").arg(bytes.size()));
+           + tr(" … (toplam %1 bayt)").arg(bytes.size()));
 }
 
 void TFrmhaberlesme::addNote(const QString &text)

@@ -3,13 +3,17 @@
 // the device list.
 #include "handlers.h"
 
+#include "client_events.h"
 #include "client_state.h"
+#include "device_registry.h"
 #include "group_bar.h"
 #include "named_widgets.h"
+#include "request_scheduler.h"
 #include "wire.h"
 #include "working_text.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QListWidget>
 #include <QTextEdit>
 #include <QVariant>
@@ -17,6 +21,10 @@
 namespace handlers {
 
 namespace {
+
+struct ConnectionMessages {
+    Q_DECLARE_TR_FUNCTIONS(ConnectionMessages)
+};
 
 // The group's name as the server sent it, upper-cased, kept on the group so
 // that later devices find it byte for byte.
@@ -31,19 +39,6 @@ QByteArray upperAsciiLetters(QByteArray bytes)
     return bytes;
 }
 
-// The device kind of a model identifier (exact, case-sensitive).
-int kindOfModel(const QByteArray &model)
-{
-    static const struct {
-        const char *model;
-        int kind;
-    } kModels[] = {{"QRN410", 0}, {"Rkt90wz", 2}, {"LBE620", 3}, {"PMT830", 4}};
-    for (const auto &m : kModels)
-        if (model == m.model)
-            return m.kind;
-    return -1;
-}
-
 // peek field, then remove up to and including its 0x01 and one byte more;
 // without a 0x01 the field is empty and nothing is removed.
 QByteArray fieldAndOneMore(WorkingText &text)
@@ -56,15 +51,22 @@ QByteArray fieldAndOneMore(WorkingText &text)
     return field;
 }
 
+// The names of the fields that clipped() may name in the log.
+[[maybe_unused]] const char *const kFieldNames[] = {
+    QT_TRANSLATE_NOOP("ConnectionMessages", "başlık"), QT_TRANSLATE_NOOP("ConnectionMessages", "metin"),
+    QT_TRANSLATE_NOOP("ConnectionMessages", "grup"),   QT_TRANSLATE_NOOP("ConnectionMessages", "model"),
+    QT_TRANSLATE_NOOP("ConnectionMessages", "ad"),     QT_TRANSLATE_NOOP("ConnectionMessages", "seri no"),
+};
+
 // A field kept from the server, cut to `max` bytes; the log says so.
 QByteArray clipped(const ClientContext &ctx, QByteArray field, qsizetype max, const char *keyword, const char *what)
 {
     if (field.size() <= max)
         return field;
-    ctx.note(QStringLiteral("%1: %2 bayt uzunluğundaki %3 alanının ilk %4 baytı alındı.")
+    ctx.note(ConnectionMessages::tr("%1: %2 bayt uzunluğundaki %3 alanının ilk %4 baytı alındı.")
                  .arg(QLatin1String(keyword))
                  .arg(field.size())
-                 .arg(QString::fromUtf8(what))
+                 .arg(ConnectionMessages::tr(what))
                  .arg(max));
     field.truncate(max);
     return field;
@@ -103,17 +105,17 @@ GroupBarGroup *groupFor(const ClientContext &ctx, const QByteArray &caption)
 void pong(WorkingText &text, ClientContext &ctx)
 {
     text.skip(5);
-    ctx.setMessage(QStringLiteral("Pong"));
+    ctx.setMessage(ConnectionMessages::tr("Pong"));
     if (ctx.login) {
         ctx.login->setProgress(100);
-        ctx.login->setStatusText(QStringLiteral("Bağlantı Kuruldu"));
+        ctx.login->setStatusText(ConnectionMessages::tr("Bağlantı Kuruldu"));
     }
 }
 
 void yenimesaj(WorkingText &text, ClientContext &ctx)
 {
     text.skip(10);
-    ctx.setMessage(QStringLiteral("Yeni Mesajınız Var..."));
+    ctx.setMessage(ConnectionMessages::tr("Yeni Mesajınız Var..."));
     if (ctx.mainWidgets)
         if (auto *link = ctx.mainWidgets->get<QWidget>(QStringLiteral("RzURLLabel1")))
             link->setVisible(true);
@@ -122,7 +124,7 @@ void yenimesaj(WorkingText &text, ClientContext &ctx)
 void mesajvar(WorkingText &text, ClientContext &ctx)
 {
     const int number = ctx.conn ? ctx.conn->messageCount : 0;
-    ctx.setMessage(QStringLiteral("Yeni mesajlarınız alınıyor...  Mesaj No: %1").arg(qint64(number) + 1));
+    ctx.setMessage(ConnectionMessages::tr("Yeni mesajlarınız alınıyor...  Mesaj No: %1").arg(qint64(number) + 1));
     text.skip(9);
     const QByteArray title =
         clipped(ctx, text.nextField(), ConnectionState::kMaxTitleBytes, "mesajvar", "başlık");
@@ -131,11 +133,11 @@ void mesajvar(WorkingText &text, ClientContext &ctx)
         return;
     if (!ctx.conn->addMessage(title, body)) {
         if (ctx.conn->messageCount >= ConnectionState::kMaxMessages)
-            ctx.note(QStringLiteral("%1 mesajdan fazlası saklanamıyor; \"%2\" başlıklı mesaj atıldı.")
+            ctx.note(ConnectionMessages::tr("%1 mesajdan fazlası saklanamıyor; \"%2\" başlıklı mesaj atıldı.")
                          .arg(ConnectionState::kMaxMessages)
                          .arg(wire::decode(title)));
         else
-            ctx.note(QStringLiteral("Saklanan mesajlar %1 MB'ı dolduruyor; \"%2\" başlıklı mesaj atıldı.")
+            ctx.note(ConnectionMessages::tr("Saklanan mesajlar %1 MB'ı dolduruyor; \"%2\" başlıklı mesaj atıldı.")
                          .arg(ConnectionState::kMaxMessageBytes / (1024 * 1024))
                          .arg(wire::decode(title)));
         return;
@@ -150,13 +152,24 @@ void hattayok(WorkingText &text, ClientContext &ctx)
 {
     text.skip(9);
     const QByteArray serial = fieldAndOneMore(text);
-    ctx.setMessage(wire::decode(serial)
-                   + QStringLiteral(" Seri Nolu cihaz hatta değil. Lütfen 4 dakika sonra tekrar deneyin..."));
+    // The notice of a device the client asked about on its own goes to the
+    // one who asked; the user is told only of the user's own requests.
+    const std::optional<fleet::Expectation> claim =
+        ctx.scheduler ? ctx.scheduler->claimOffline(serial) : std::nullopt;
+    const bool background = claim.has_value();
+    if (ctx.registry)
+        ctx.registry->setOnline(serial, false);
+    if (ctx.events)
+        emit ctx.events->deviceOffline(serial, background);
+    if (claim && !claim->show)
+        return;
+    ctx.setMessage(ConnectionMessages::tr("%1 Seri Nolu cihaz hatta değil. Lütfen 4 dakika sonra tekrar deneyin...")
+                       .arg(wire::decode(serial)));
 }
 
 void cihazlar(WorkingText &text, ClientContext &ctx)
 {
-    ctx.setMessage(QStringLiteral("Cihaz listesi alınıyor. "));
+    ctx.setMessage(ConnectionMessages::tr("Cihaz listesi alınıyor. "));
     text.skip(9);
     constexpr qsizetype kMax = ConnectionState::kMaxDeviceFieldBytes;
     const QByteArray group = clipped(ctx, text.nextField(), kMax, "cihazlar", "grup");
@@ -164,14 +177,18 @@ void cihazlar(WorkingText &text, ClientContext &ctx)
     const QByteArray name = clipped(ctx, text.nextField(), kMax, "cihazlar", "ad");
     const QByteArray serial = clipped(ctx, text.nextField(), kMax, "cihazlar", "seri no");
     text.skip(1);
+    // The registry keeps one entry per serial, as many as the bar keeps
+    // items; the bar says when it is full.
+    if (ctx.registry)
+        ctx.registry->add(group, model, name, serial);
     if (!ctx.conn)
         return;
     // The serial slots only grow, also over logins; once they are full, the
     // devices a later login lists are still shown in the bar.
     if (!ctx.conn->addDevice(serial) && !ctx.conn->deviceSlotsFullNoted) {
         ctx.conn->deviceSlotsFullNoted = true;
-        ctx.note(QStringLiteral("%1 cihaz seri numarası saklandı; %2 ve sonraki seri numaraları saklanmıyor "
-                                "(cihazlar listede gösterilmeye devam ediyor).")
+        ctx.note(ConnectionMessages::tr("%1 cihaz seri numarası saklandı; %2 ve sonraki seri numaraları saklanmıyor "
+                                        "(cihazlar listede gösterilmeye devam ediyor).")
                      .arg(ConnectionState::kMaxDevices)
                      .arg(wire::decode(serial)));
     }
@@ -181,14 +198,14 @@ void cihazlar(WorkingText &text, ClientContext &ctx)
         ? groupFor(ctx, upperAsciiLetters(group))
         : nullptr;
     if (!g) {
-        ctx.note(QStringLiteral("Cihaz listesi dolu (%1 cihaz, %2 grup); %3 seri nolu cihaz listelenmedi.")
+        ctx.note(ConnectionMessages::tr("Cihaz listesi dolu (%1 cihaz, %2 grup); %3 seri nolu cihaz listelenmedi.")
                      .arg(ConnectionState::kMaxBarItems)
                      .arg(ConnectionState::kMaxGroups)
                      .arg(wire::decode(serial)));
         return;
     }
     GroupBarItem *item = g->insertItem(wire::decode(name) + QStringLiteral(" No: ") + wire::decode(serial),
-                                       kindOfModel(model));
+                                       fleet::imageIndex(fleet::kindOfModel(model)));
     ClientContext *c = &ctx;
     item->onClick = [c](GroupBarItem *clicked) {
         if (c->selectDevice)

@@ -3,6 +3,7 @@
 // states.
 #include "handlers.h"
 
+#include "client_events.h"
 #include "client_state.h"
 #include "led_display.h"
 #include "named_widgets.h"
@@ -12,11 +13,16 @@
 #include "wire.h"
 #include "working_text.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 
 namespace handlers {
 
 namespace {
+
+struct DeviceData {
+    Q_DECLARE_TR_FUNCTIONS(DeviceData)
+};
 
 QString activeSerialText(const ClientContext &ctx)
 {
@@ -35,7 +41,7 @@ void setHeader(const ClientContext &ctx, const QString &text)
 }
 
 // What the message line and the header of page 0 say for each register
-// answer, after the serial.
+// answer; %1 is the serial.
 struct RegisterAnswer {
     const QByteArray &pendingRequest;
     const char *notice;
@@ -43,14 +49,22 @@ struct RegisterAnswer {
 };
 
 const RegisterAnswer kRegisterAnswers[] = {
-    {pending::anideger, " Seri Nolu Cihazın ölçüm değerleri alınıyor. ", " Nolu Cihaz Verileri"},
-    {pending::tuketim, " Seri Nolu Cihazın tüketim değerleri alınıyor. ", " Nolu Cihaz Tüketim Verileri"},
-    {pending::harmonikzorv, " Seri Nolu Cihazın harmonikzorv değerleri alınıyor. ",
-     " Nolu Cihaz harmonikzorv Verileri"},
+    {pending::anideger,
+     QT_TRANSLATE_NOOP("DeviceData", "%1 Seri Nolu Cihazın ölçüm değerleri alınıyor. "),
+     QT_TRANSLATE_NOOP("DeviceData", "%1 Nolu Cihaz Verileri")},
+    {pending::tuketim,
+     QT_TRANSLATE_NOOP("DeviceData", "%1 Seri Nolu Cihazın tüketim değerleri alınıyor. "),
+     QT_TRANSLATE_NOOP("DeviceData", "%1 Nolu Cihaz Tüketim Verileri")},
+    {pending::harmonikzorv,
+     QT_TRANSLATE_NOOP("DeviceData", "%1 Seri Nolu Cihazın harmonikzorv değerleri alınıyor. "),
+     QT_TRANSLATE_NOOP("DeviceData", "%1 Nolu Cihaz harmonikzorv Verileri")},
     // The constants answer carries the consumption header.
-    {pending::sabitler, " Seri Nolu Cihazın sabit değerleri alınıyor. ", " Nolu Cihaz Tüketim Verileri"},
-    {pending::kondasatordurum, " Seri Nolu Cihazın kondansatör durum ve güç değerleri alınıyor. ",
-     " nolu cihaz kondansatör bilgileri"},
+    {pending::sabitler,
+     QT_TRANSLATE_NOOP("DeviceData", "%1 Seri Nolu Cihazın sabit değerleri alınıyor. "),
+     QT_TRANSLATE_NOOP("DeviceData", "%1 Nolu Cihaz Tüketim Verileri")},
+    {pending::kondasatordurum,
+     QT_TRANSLATE_NOOP("DeviceData", "%1 Seri Nolu Cihazın kondansatör durum ve güç değerleri alınıyor. "),
+     QT_TRANSLATE_NOOP("DeviceData", "%1 nolu cihaz kondansatör bilgileri")},
 };
 
 // A relay label of the industrial modem: "Pasif" in red or "Aktif" in green.
@@ -59,7 +73,7 @@ void showRelay(const ClientContext &ctx, int relay, bool active)
     auto *label = widget<QLabel>(ctx, QStringLiteral("lblrole%1drm").arg(relay));
     if (!label)
         return;
-    label->setText(active ? QStringLiteral("Aktif") : QStringLiteral("Pasif"));
+    label->setText(active ? DeviceData::tr("Aktif") : DeviceData::tr("Pasif"));
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, active ? QColor(0x00, 0xFF, 0x00) : QColor(0xFF, 0x00, 0x00));
     label->setPalette(p);
@@ -80,7 +94,8 @@ void akimdegerleri(WorkingText &text, ClientContext &ctx)
 
 void registerPayload(WorkingText &text, ClientContext &ctx)
 {
-    const QByteArray request = ctx.conn ? ctx.conn->pendingRequest : QByteArray();
+    const QByteArray request =
+        !ctx.answerFor.isEmpty() ? ctx.answerFor : ctx.conn ? ctx.conn->pendingRequest : QByteArray();
     const RegisterAnswer *answer = nullptr;
     for (const RegisterAnswer &a : kRegisterAnswers)
         if (a.pendingRequest == request)
@@ -90,13 +105,22 @@ void registerPayload(WorkingText &text, ClientContext &ctx)
         return;
     }
     ctx.store->targetRow = 1;
+    const int serialNumber = ctx.prog ? ctx.prog->activeSerial : 0;
     const QString serial = activeSerialText(ctx);
-    ctx.setMessage(serial + QString::fromUtf8(answer->notice));
+    const bool background = ctx.backgroundAnswer;
+    if (!background)
+        ctx.setMessage(DeviceData::tr(answer->notice).arg(serial));
     // The payload runs to the end of the read. A field the decoder cannot
     // read ends the handling of the whole read: the header stays as it was.
+    // (A background answer is stored from its own first register; the
+    // dispatcher keeps the user's.)
+    const int first = ctx.store->startRegister;
     payload::decode(text.view(), *ctx.store);
     text.clear();
-    setHeader(ctx, serial + QString::fromUtf8(answer->header));
+    if (ctx.events)
+        emit ctx.events->registersStored(serialNumber, request, first, ctx.store->startRegister - first, background);
+    if (!background)
+        setHeader(ctx, DeviceData::tr(answer->header).arg(serial));
 }
 
 void relayStates(WorkingText &text, ClientContext &ctx)
@@ -104,12 +128,12 @@ void relayStates(WorkingText &text, ClientContext &ctx)
     if (ctx.store)
         ctx.store->targetRow = 1;
     const QString serial = activeSerialText(ctx);
-    ctx.setMessage(serial + QStringLiteral(" Seri Nolu Cihazın röle durumları alınıyor. "));
+    ctx.setMessage(DeviceData::tr("%1 Seri Nolu Cihazın röle durumları alınıyor. ").arg(serial));
     QByteArray states[3];
     for (QByteArray &s : states)
         s = text.nextField('#');
     text.clear();
-    setHeader(ctx, serial + QStringLiteral(" Nolu Cihaz röle durumları"));
+    setHeader(ctx, DeviceData::tr("%1 Nolu Cihaz röle durumları").arg(serial));
     // "Röle" as code page 1254 bytes, then the relay number and its state.
     for (int relay = 1; relay <= 3; ++relay) {
         const QByteArray name = QByteArray("R\xF6le") + QByteArray::number(relay);

@@ -2,7 +2,11 @@
 // reset, device energy summaries and the water-meter index.
 #include "handlers.h"
 
+#include "client_events.h"
 #include "client_state.h"
+#include "device_registry.h"
+#include "energy_range.h"
+#include "request_scheduler.h"
 #include "energy_ratios.h"
 #include "energy_summary.h"
 #include "group_bar.h"
@@ -15,6 +19,7 @@
 #include "wire.h"
 #include "working_text.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -28,6 +33,12 @@
 #include <optional>
 
 namespace handlers {
+
+namespace {
+struct EnergyMessages {
+    Q_DECLARE_TR_FUNCTIONS(EnergyMessages)
+};
+} // namespace
 
 namespace {
 
@@ -122,20 +133,14 @@ const RangeDisplays kMeterRange{{"RzLEDak1", "RzLEDak2", "RzLEDin1", "RzLEDin2",
                                 "Edit3",
                                 "Edit6"};
 
-// Serial, the two dates and the six counters; the last byte after them is
-// skipped. A value that does not parse stops the work at that display.
-void energyBetweenDates(WorkingText &text, ClientContext &ctx, qsizetype skip, const RangeDisplays &d)
+// The page's displays of one answer.
+void showEnergyRange(const ClientContext &ctx, const energy::RangeAnswer &a, const RangeDisplays &d)
 {
-    text.skip(skip);
-    std::array<QByteArray, 9> f;
-    for (QByteArray &field : f)
-        field = text.nextField();
-    text.skip(1);
-    const QString serial = wire::decode(f[0]);
-    const QString date1 = wire::decode(f[1]);
-    const QString date2 = wire::decode(f[2]);
-    ctx.setMessage(serial + QStringLiteral(" Cihazının ") + date1 + QStringLiteral(" ve ") + date2
-                   + QStringLiteral(" tarihleri arası Enerji bilgileri alınıyor. "));
+    const QString serial = wire::decode(a.serial);
+    const QString date1 = wire::decode(a.firstDate);
+    const QString date2 = wire::decode(a.lastDate);
+    ctx.setMessage(EnergyMessages::tr("%1 Cihazının %2 ve %3 tarihleri arası Enerji bilgileri alınıyor. ")
+                       .arg(serial, date1, date2));
 
     const QString now = timeOfArrival();
     setEdit(ctx, "Edit4", now);
@@ -146,30 +151,41 @@ void energyBetweenDates(WorkingText &text, ClientContext &ctx, qsizetype skip, c
         setEdit(ctx, d.pageFirstDate, date1);
         setEdit(ctx, d.pageLastDate, date2);
     }
-
     const QChar sep = separatorOf(ctx);
-    std::array<QString, 6> shown;
-    for (size_t i = 0; i < 6; ++i) {
-        const std::optional<double> v = numbers::parseDecimal(wire::decode(f[3 + i]), sep);
-        if (!v)
-            return;
-        shown[i] = numbers::formatPattern(*v, u"##.00", sep);
-        setLed(ctx, d.values[i], shown[i]);
-    }
-    // The ratios come from the values as shown, two decimals each.
-    std::array<double, 6> v{};
-    for (size_t i = 0; i < 6; ++i) {
-        shown[i].replace(u',', sep);
-        const std::optional<double> back = numbers::parseDecimal(shown[i], sep);
-        if (!back)
-            return;
-        v[i] = *back;
-    }
-    const energy::Ratios r = energy::rangeRatios(v[0], v[1], v[2], v[3], v[4], v[5]);
-    setLed(ctx, d.ratios[0], numbers::formatPattern(r.inductive, u"##.00", sep));
-    setLed(ctx, d.ratios[1], numbers::formatPattern(r.capacitive, u"##.00", sep));
-    showBand(ctx, d.bands[0], energy::band(r.inductive, energy::Reactive::Inductive));
-    showBand(ctx, d.bands[1], energy::band(r.capacitive, energy::Reactive::Capacitive));
+    for (int i = 0; i < a.parsedCount; ++i)
+        setLed(ctx, d.values[size_t(i)], numbers::formatPattern(a.values[size_t(i)], u"##.00", sep));
+    if (!a.complete())
+        return;
+    setLed(ctx, d.ratios[0], numbers::formatPattern(a.ratios.inductive, u"##.00", sep));
+    setLed(ctx, d.ratios[1], numbers::formatPattern(a.ratios.capacitive, u"##.00", sep));
+    showBand(ctx, d.bands[0], a.inductiveBand);
+    showBand(ctx, d.bands[1], a.capacitiveBand);
+}
+
+// Serial, the two dates and the six counters; the last byte after them is
+// skipped. The answer is read once into a typed value for every listener;
+// an answer to a background request is shown nowhere. A value that does not
+// parse stops the displays at that value.
+void energyBetweenDates(WorkingText &text, ClientContext &ctx, qsizetype skip, const RangeDisplays &d,
+                        energy::RangeAnswer::Source source)
+{
+    text.skip(skip);
+    std::array<QByteArray, 9> f;
+    for (QByteArray &field : f)
+        field = text.nextField();
+    text.skip(1);
+    const QChar sep = separatorOf(ctx);
+    const energy::RangeAnswer answer = energy::readRangeAnswer(source, f, sep);
+    const std::optional<fleet::Expectation> claim =
+        ctx.scheduler ? ctx.scheduler->claimEnergyRange(source, answer.serial, answer.firstDate, answer.lastDate)
+                      : std::nullopt;
+    const bool background = claim.has_value();
+    if (ctx.registry)
+        ctx.registry->setOnline(answer.serial, true);
+    if (!claim || claim->show)
+        showEnergyRange(ctx, answer, d);
+    if (ctx.events)
+        emit ctx.events->energyRange(answer, background);
 }
 
 // ---------------------------------------------------------------------------
@@ -220,18 +236,18 @@ bool sameGroupName(const QString &caption, const QByteArray &group)
 
 void reaktifenerji(WorkingText &text, ClientContext &ctx)
 {
-    energyBetweenDates(text, ctx, 14, kAnalyserRange);
+    energyBetweenDates(text, ctx, 14, kAnalyserRange, energy::RangeAnswer::Source::Device);
 }
 
 void tedassycal(WorkingText &text, ClientContext &ctx)
 {
-    energyBetweenDates(text, ctx, 11, kMeterRange);
+    energyBetweenDates(text, ctx, 11, kMeterRange, energy::RangeAnswer::Source::Meter);
 }
 
 void sayacal(WorkingText &text, ClientContext &ctx)
 {
     const QString serial = serialBox(ctx);
-    ctx.setMessage(serial + QStringLiteral(" Seri Nolu sayaç değerleri alınıyor. "));
+    ctx.setMessage(EnergyMessages::tr("%1 Seri Nolu sayaç değerleri alınıyor. ").arg(serial));
     text.skip(10);
     // The next piece's keyword and its 3 bytes are taken out, so that two
     // pieces in one read join in the memo. Every later piece of the same
@@ -240,7 +256,7 @@ void sayacal(WorkingText &text, ClientContext &ctx)
     text.removeAll("sayacal", 3);
     for (const char *name : {"Label2", "lblSayacBaslik"})
         if (auto *header = widget<QLabel>(ctx, name))
-            header->setText(serial + QStringLiteral(" Nolu Sayaç Değerleri"));
+            header->setText(EnergyMessages::tr("%1 Nolu Sayaç Değerleri").arg(serial));
 
     auto *memo = widget<QPlainTextEdit>(ctx, "Memo3");
     if (!memo)
@@ -252,6 +268,8 @@ void sayacal(WorkingText &text, ClientContext &ctx)
         if (const std::optional<QString> v = index->readout().value(i))
             setLed(ctx, kCodeDisplays[size_t(i)], *v);
     meterTotalRatios(ctx);
+    if (ctx.events)
+        emit ctx.events->meterReadout(wire::encode(serial), index->readout());
 }
 
 void sycdegerleri(WorkingText &text, ClientContext &ctx)
@@ -268,13 +286,13 @@ void cihazenerji(WorkingText &text, ClientContext &ctx)
     const QByteArray group = text.nextField();
     const QByteArray data = text.peekField();
     const QString serial = wire::decode(serialBytes);
-    ctx.setMessage(serial + QStringLiteral(" Enerji bilgileri alınıyor. "));
+    ctx.setMessage(EnergyMessages::tr("%1 Enerji bilgileri alınıyor. ").arg(serial));
     if (ctx.store) {
         // A field that does not convert ends the read here (SilentAbort).
         const energy::SummaryResult result = energy::decodeEnergySummary(data, *ctx.store, separatorOf(ctx));
         if (result == energy::SummaryResult::RowOutside)
-            ctx.note(QStringLiteral("cihazenerji: %1 cihazının enerji özeti 1 ile 250 arasında olmayan bir satırı "
-                                    "gösteriyor; saklanmadı.")
+            ctx.note(EnergyMessages::tr("cihazenerji: %1 cihazının enerji özeti 1 ile 250 arasında olmayan bir satırı "
+                                        "gösteriyor; saklanmadı.")
                          .arg(serial));
     }
     text.nextField();
@@ -293,7 +311,7 @@ void cihazenerji(WorkingText &text, ClientContext &ctx)
 void waterMeterIndex(WorkingText &text, ClientContext &ctx)
 {
     const int serial = ctx.prog ? ctx.prog->activeSerial : 0;
-    ctx.setMessage(QString::number(serial) + QStringLiteral(" Seri Nolu Cihazın sayac endeksi gönderiliyor. "));
+    ctx.setMessage(EnergyMessages::tr("%1 Seri Nolu Cihazın sayac endeksi gönderiliyor. ").arg(serial));
     // The dispatcher has skipped "enerjial", its 3 bytes and "suendeks".
     const std::optional<qint32> litres = numbers::parseInt(text.view());
     if (!litres)

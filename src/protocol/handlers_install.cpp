@@ -2,6 +2,12 @@
 #include "dispatcher.h"
 #include "handlers.h"
 #include "pending.h"
+#include "register_store.h"
+#include "request_scheduler.h"
+
+#include <QScopedValueRollback>
+
+#include <optional>
 
 namespace handlers {
 
@@ -74,9 +80,22 @@ void enerjial(WorkingText &text, ClientContext &ctx)
 {
     if (!ctx.conn)
         return;
+    // A device answer while a background request waits for one is that
+    // request's; otherwise pendingRequest says what it answers.
+    std::optional<fleet::Expectation> claim;
+    if (ctx.scheduler)
+        claim = ctx.scheduler->claimEnerjial();
+    const QByteArray request = claim ? claim->branch : ctx.conn->pendingRequest;
     for (const EnerjialBranch &b : enerjialBranches()) {
-        if (b.pendingRequest == ctx.conn->pendingRequest) {
+        if (b.pendingRequest == request) {
             text.skip(b.skip);
+            const QScopedValueRollback<QByteArray> routed(ctx.answerFor, request);
+            const QScopedValueRollback<bool> quiet(ctx.backgroundAnswer, claim.has_value());
+            std::optional<QScopedValueRollback<int>> first;
+            if (claim && ctx.store) {
+                first.emplace(ctx.store->startRegister);
+                ctx.store->startRegister = claim->startRegister;
+            }
             b.handle(text, ctx);
             return;
         }

@@ -13,6 +13,7 @@
 #include "pending.h"
 #include "working_text.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
 
@@ -88,7 +89,8 @@ void waveform(WorkingText &text, ClientContext &ctx)
         return;
     ProgramState &prog = *ctx.prog;
 
-    ctx.setMessage(serial + QStringLiteral(" Seri Nolu Cihazın harmonik değerleri alınıyor. "));
+    ctx.setMessage(
+        QCoreApplication::translate("Waveform", "%1 Seri Nolu Cihazın harmonik değerleri alınıyor. ").arg(serial));
     text.replaceAll("$199$239", "$3");
 
     // Station, function code and byte count.
@@ -144,7 +146,7 @@ void waveform(WorkingText &text, ClientContext &ctx)
 
     text.clear();
     if (QLabel *header = ctx.mainWidgets ? ctx.mainWidgets->get<QLabel>(QStringLiteral("Label2")) : nullptr)
-        header->setText(serial + QStringLiteral(" nolu cihaz harmonik verileri"));
+        header->setText(QCoreApplication::translate("Waveform", "%1 nolu cihaz harmonik verileri").arg(serial));
     if (ctx.analyseHarmonics)
         ctx.analyseHarmonics(answer->phase);
 }

@@ -1,15 +1,28 @@
 #include "group_bar.h"
 #include "image_list.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 int headerHeight(const QFont &f) { return QFontMetrics(f).height() + 10; }
 int itemHeight(const QFont &f) { return qMax(20, QFontMetrics(f).height() + 6); }
 constexpr int kIndent = 6; // items' left margin inside a group
+
+// The keyboard's focus frame around the bar's current entry.
+void drawFocusFrame(QPainter &p, const QRectF &r, const QPalette &pal)
+{
+    QColor fill = pal.highlight().color();
+    fill.setAlpha(50);
+    p.setBrush(fill);
+    p.setPen(QPen(pal.highlight().color().darker(115), 1.5));
+    p.drawRoundedRect(r, 2, 2);
+}
 }
 
 // ---------------------------------------------------------------- item
@@ -61,13 +74,19 @@ void GroupBarItem::paintEvent(QPaintEvent *)
     int x = kIndent;
     const ImageList *images = m_group ? m_group->images() : nullptr;
     if (images && m_imageIndex >= 0 && m_imageIndex < images->count()) {
-        const QPixmap pm = images->pixmap(m_imageIndex);
+        const QPixmap pm = images->pixmap(m_imageIndex, devicePixelRatioF());
         p.drawPixmap(QRect(x, (height() - 16) / 2, 16, 16), pm);
     }
     x += 16 + 6;
     QFont f = font();
     f.setUnderline(m_hover);
     p.setFont(f);
+    if (m_focusMark) {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        drawFocusFrame(p, QRectF(rect()).adjusted(2.5, 1.0, -2.5, -1.0), palette());
+        p.restore();
+    }
     p.setPen(m_fontColor);
     const QRect tr(x, 0, width() - x - 2, height());
     p.drawText(tr, Qt::AlignLeft | Qt::AlignVCenter,
@@ -77,6 +96,16 @@ void GroupBarItem::paintEvent(QPaintEvent *)
 void GroupBarItem::mouseReleaseEvent(QMouseEvent *e)
 {
     if (e->button() != Qt::LeftButton || !rect().contains(e->position().toPoint()))
+        return;
+    // The keyboard goes on from the item clicked last.
+    if (m_group && m_group->m_bar)
+        m_group->m_bar->setCurrentItem(this);
+    click();
+}
+
+void GroupBarItem::click()
+{
+    if (m_discarded)
         return;
     QPointer<GroupBarItem> self(this);
     emit clicked(this);
@@ -154,6 +183,8 @@ void GroupBarGroup::setOpened(bool o)
         return;
     m_opened = o;
     relayout();
+    if (m_bar)
+        m_bar->entriesChanged();
 }
 
 void GroupBarGroup::setImages(ImageList *list)
@@ -175,6 +206,8 @@ GroupBarItem *GroupBarGroup::insertItem(const QString &caption, int imageIndex)
     outer->setContentsMargins(0, headerHeight(font()), 0, m_opened ? 4 : 0);
     updateGeometry();
     update();
+    if (m_bar)
+        m_bar->entriesChanged();
     return item;
 }
 
@@ -190,6 +223,8 @@ void GroupBarGroup::clearItems()
         it->discard();
     m_items.clear();
     relayout();
+    if (m_bar)
+        m_bar->entriesChanged();
 }
 
 void GroupBarGroup::relayout()
@@ -231,6 +266,11 @@ void GroupBarGroup::paintEvent(QPaintEvent *)
     p.setPen(text);
     const QRect tr(8, 0, width() - 8 - 22, hh);
     p.drawText(tr, Qt::AlignLeft | Qt::AlignVCenter, QFontMetrics(f).elidedText(m_caption, Qt::ElideRight, tr.width()));
+    if (m_focusMark) {
+        p.save();
+        drawFocusFrame(p, header.adjusted(2, 2, -2, -2), palette());
+        p.restore();
+    }
     // Open/closed chevron at the right.
     const QPointF c(width() - 12, hh / 2.0);
     p.setPen(QPen(text, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -253,6 +293,7 @@ void GroupBarGroup::mouseReleaseEvent(QMouseEvent *e)
 
 GroupBar::GroupBar(QWidget *parent) : QScrollArea(parent), m_content(new QWidget)
 {
+    setFocusPolicy(Qt::StrongFocus);
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::StyledPanel);
@@ -280,6 +321,8 @@ GroupBarGroup *GroupBar::addGroup(const QString &caption)
     auto *g = new GroupBarGroup(caption, m_content);
     m_layout->insertWidget(m_layout->count() - 1, g); // before the stretch
     m_groups.append(g);
+    g->m_bar = this;
+    entriesChanged();
     return g;
 }
 
@@ -298,4 +341,170 @@ void GroupBar::clear()
         g->deleteLater();
     }
     m_groups.clear();
+}
+
+// ---------------------------------------------------------------- keyboard
+
+QList<GroupBar::Stop> GroupBar::stops() const
+{
+    QList<Stop> out;
+    for (GroupBarGroup *g : m_groups) {
+        if (!g->isOpened()) {
+            out.append({g, nullptr});
+            continue;
+        }
+        for (GroupBarItem *it : g->items())
+            if (!it->isDiscarded())
+                out.append({g, it});
+    }
+    return out;
+}
+
+GroupBar::Stop GroupBar::current() const
+{
+    const QList<Stop> all = stops();
+    const Stop want{m_curGroup.data(), m_curItem.data()};
+    if (want.group && all.contains(want))
+        return want;
+    // The entry went away (its group closed, its item was taken out): the
+    // first entry of its group, else the bar's first.
+    for (const Stop &s : all)
+        if (s.group == want.group)
+            return s;
+    return all.isEmpty() ? Stop{} : all.first();
+}
+
+GroupBarItem *GroupBar::currentItem() const { return current().item; }
+
+GroupBarGroup *GroupBar::currentGroup() const { return current().group; }
+
+QString GroupBar::currentCaption() const
+{
+    const Stop s = current();
+    return s.item ? s.item->caption() : s.group ? s.group->caption() : QString();
+}
+
+void GroupBar::setCurrentItem(GroupBarItem *item)
+{
+    if (item && item->group())
+        setCurrent({item->group(), item});
+}
+
+void GroupBar::setCurrent(const Stop &s)
+{
+    m_curGroup = s.group;
+    m_curItem = s.item;
+    markCurrent();
+}
+
+void GroupBar::markCurrent()
+{
+    m_markPending = false;
+    const Stop cur = current();
+    QWidget *target = !hasFocus() ? nullptr
+        : cur.item                ? static_cast<QWidget *>(cur.item)
+                                  : static_cast<QWidget *>(cur.group);
+    if (m_marked != target) {
+        const auto mark = [](QWidget *w, bool on) {
+            if (auto *item = qobject_cast<GroupBarItem *>(w))
+                item->m_focusMark = on;
+            else if (auto *group = qobject_cast<GroupBarGroup *>(w))
+                group->m_focusMark = on;
+            w->update();
+        };
+        if (m_marked)
+            mark(m_marked, false);
+        m_marked = target;
+        if (target) {
+            mark(target, true);
+            QAccessibleEvent focus(target, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focus);
+        }
+    }
+    if (target)
+        ensureWidgetVisible(target, 0, 0);
+}
+
+void GroupBar::entriesChanged()
+{
+    // Many items arrive at once: the frame follows once they are in.
+    if (!hasFocus() || m_markPending)
+        return;
+    m_markPending = true;
+    QTimer::singleShot(0, this, &GroupBar::markCurrent);
+}
+
+void GroupBar::keyPressEvent(QKeyEvent *e)
+{
+    if (e->modifiers() & ~Qt::KeypadModifier) {
+        QScrollArea::keyPressEvent(e);
+        return;
+    }
+    const QList<Stop> all = stops();
+    const Stop cur = current();
+    const int at = int(all.indexOf(cur));
+    const auto firstOf = [](GroupBarGroup *g) {
+        for (GroupBarItem *it : g->items())
+            if (!it->isDiscarded())
+                return Stop{g, it};
+        return Stop{g, nullptr};
+    };
+    switch (e->key()) {
+    case Qt::Key_Up:
+        if (at > 0)
+            setCurrent(all.at(at - 1));
+        break;
+    case Qt::Key_Down:
+        if (at >= 0 && at + 1 < all.size())
+            setCurrent(all.at(at + 1));
+        break;
+    case Qt::Key_Home:
+        if (!all.isEmpty())
+            setCurrent(all.first());
+        break;
+    case Qt::Key_End:
+        if (!all.isEmpty())
+            setCurrent(all.last());
+        break;
+    case Qt::Key_Left:
+        if (cur.group && cur.group->isOpened()) {
+            cur.group->setOpened(false);
+            setCurrent({cur.group, nullptr});
+        }
+        break;
+    case Qt::Key_Right:
+        if (cur.group && !cur.group->isOpened()) {
+            cur.group->setOpened(true);
+            setCurrent(firstOf(cur.group));
+        }
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (cur.item) {
+            setCurrent(cur);
+            cur.item->click(); // may empty the bar: the frame follows below
+            markCurrent();
+        } else if (cur.group && !cur.group->isOpened()) {
+            cur.group->setOpened(true);
+            setCurrent(firstOf(cur.group));
+        }
+        break;
+    default:
+        QScrollArea::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+}
+
+void GroupBar::focusInEvent(QFocusEvent *e)
+{
+    QScrollArea::focusInEvent(e);
+    markCurrent();
+}
+
+void GroupBar::focusOutEvent(QFocusEvent *e)
+{
+    QScrollArea::focusOutEvent(e);
+    markCurrent();
 }

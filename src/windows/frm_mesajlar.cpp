@@ -66,7 +66,7 @@ QSize MessageHeadingDelegate::sizeHint(const QStyleOptionViewItem &option, const
 TFrmMesajlar::TFrmMesajlar(QWidget *parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("TFrmMesajlar"));
-    setWindowTitle(QStringLiteral("Mesajlar"));
+    setWindowTitle(tr("Mesajlar"));
     setAttribute(Qt::WA_QuitOnClose, false);
 
     auto *lay = new QVBoxLayout(this);
@@ -75,7 +75,7 @@ TFrmMesajlar::TFrmMesajlar(QWidget *parent) : QWidget(parent, Qt::Window | Qt::W
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("RzListBox1"));
-    m_list->setAccessibleName(QStringLiteral("Mesajlar"));
+    m_list->setAccessibleName(tr("Mesajlar"));
     m_list->setFixedHeight(kListHeight);
     m_list->setItemDelegate(new MessageHeadingDelegate(m_list));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -84,7 +84,7 @@ TFrmMesajlar::TFrmMesajlar(QWidget *parent) : QWidget(parent, Qt::Window | Qt::W
 
     m_text = new QTextEdit(this);
     m_text->setObjectName(QStringLiteral("RichEdit1"));
-    m_text->setAccessibleName(QStringLiteral("Mesaj"));
+    m_text->setAccessibleName(tr("Mesaj"));
     m_text->setReadOnly(true);
     m_text->setAcceptRichText(true);
     QPalette textPal = m_text->palette();
@@ -106,9 +106,9 @@ TFrmMesajlar::TFrmMesajlar(QWidget *parent) : QWidget(parent, Qt::Window | Qt::W
     auto *bar = new QHBoxLayout(m_panel);
     bar->setContentsMargins(6, 4, 6, 4);
     bar->setSpacing(6);
-    m_check = new QPushButton(QStringLiteral("Yeni Mesajları Kontrol Et"), m_panel);
+    m_check = new QPushButton(tr("Yeni Mesajları Kontrol Et"), m_panel);
     m_check->setObjectName(QStringLiteral("BitBtn2"));
-    m_close = new QPushButton(QStringLiteral("Kapat"), m_panel);
+    m_close = new QPushButton(tr("Kapat"), m_panel);
     m_close->setObjectName(QStringLiteral("BitBtn1"));
     // The buttons take the button palette, not the black bar's.
     for (QPushButton *b : {m_check, m_close}) {

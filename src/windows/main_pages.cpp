@@ -1,5 +1,6 @@
 #include "main_pages.h"
 
+#include <QCoreApplication>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QTabBar>
@@ -40,16 +41,16 @@ struct Sheet {
 // Page order of the page control; the sheet names keep the numbering the
 // device-selection code switches on.
 const Sheet kSheets[] = {
-    {"suiTabSheet1", "Analizör-Ani Değerler", true, pages::buildAnalizorAni},
-    {"suiTabSheet2", "Analizör-Tüketim Değerleri", true, pages::buildTuketim},
-    {"suiTabSheet3", "Aşırı Akım Rölesi", false, pages::buildAsiriAkim},
-    {"suiTabSheet4", "Harmonikler", false, pages::buildHarmonikDalga},
-    {"suiTabSheet5", "Kondansatör Durumları", true, pages::buildKondansator},
-    {"suiTabSheet9", "Harmonikler", true, pages::buildHarmonikTablo},
-    {"suiTabSheet7", "Sayaç Okuma", false, pages::buildSayac},
-    {"suiTabSheet8", "Cihaz Bilgileri", false, nullptr},
-    {"suiTabSheet6", "Ayarlar", true, pages::buildAyarlar},
-    {"suiTabSheet10", "Endüstriyel Modem", true, pages::buildModem},
+    {"suiTabSheet1", QT_TRANSLATE_NOOP("MainPages", "Analizör-Ani Değerler"), true, pages::buildAnalizorAni},
+    {"suiTabSheet2", QT_TRANSLATE_NOOP("MainPages", "Analizör-Tüketim Değerleri"), true, pages::buildTuketim},
+    {"suiTabSheet3", QT_TRANSLATE_NOOP("MainPages", "Aşırı Akım Rölesi"), false, pages::buildAsiriAkim},
+    {"suiTabSheet4", QT_TRANSLATE_NOOP("MainPages", "Harmonikler"), false, pages::buildHarmonikDalga},
+    {"suiTabSheet5", QT_TRANSLATE_NOOP("MainPages", "Kondansatör Durumları"), true, pages::buildKondansator},
+    {"suiTabSheet9", QT_TRANSLATE_NOOP("MainPages", "Harmonikler"), true, pages::buildHarmonikTablo},
+    {"suiTabSheet7", QT_TRANSLATE_NOOP("MainPages", "Sayaç Okuma"), false, pages::buildSayac},
+    {"suiTabSheet8", QT_TRANSLATE_NOOP("MainPages", "Cihaz Bilgileri"), false, nullptr},
+    {"suiTabSheet6", QT_TRANSLATE_NOOP("MainPages", "Ayarlar"), true, pages::buildAyarlar},
+    {"suiTabSheet10", QT_TRANSLATE_NOOP("MainPages", "Endüstriyel Modem"), true, pages::buildModem},
 };
 } // namespace
 
@@ -62,7 +63,7 @@ void buildMainPages(QTabWidget *pageControl)
         page->setObjectName(QString::fromLatin1(s.name));
         if (s.build)
             s.build(page);
-        pageControl->addTab(page, QString::fromUtf8(s.caption));
+        pageControl->addTab(page, QCoreApplication::translate("MainPages", s.caption));
         pageControl->setTabVisible(index, s.tabShown);
         // Every page but the first starts disabled; device selection enables
         // the ones that suit the selected kind.

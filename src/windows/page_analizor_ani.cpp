@@ -15,6 +15,7 @@
 #include "needle_meter.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -43,6 +44,10 @@ struct Row {
 
 QString u8(const char *s) { return QString::fromUtf8(s); }
 
+struct AnalyserPage {
+    Q_DECLARE_TR_FUNCTIONS(AnalyserPage)
+};
+
 LedDisplay *valueLed(QWidget *parent, const QString &name, const QString &text)
 {
     auto *l = kit::led(parent, name, text);
@@ -53,10 +58,10 @@ LedDisplay *valueLed(QWidget *parent, const QString &name, const QString &text)
 }
 
 // A titled group with one display per row: caption | display | unit.
-QGroupBox *measurementGroup(QWidget *parent, const char *title, const Row *rows, int count,
+QGroupBox *measurementGroup(QWidget *parent, const QString &title, const Row *rows, int count,
                             const QString &ledText)
 {
-    QGroupBox *g = kit::group(parent, QString(), u8(title));
+    QGroupBox *g = kit::group(parent, QString(), title);
     auto *grid = new QGridLayout(g);
     grid->setContentsMargins(5, 4, 5, 4);
     grid->setHorizontalSpacing(4);
@@ -66,7 +71,8 @@ QGroupBox *measurementGroup(QWidget *parent, const char *title, const Row *rows,
         grid->addWidget(kit::caption(g, u8(r.caption)), i, 0);
         grid->addWidget(valueLed(g, u8(r.led), ledText), i, 1);
         if (*r.unit) {
-            QLabel *unit = *r.unitName ? kit::label(g, u8(r.unitName), u8(r.unit)) : kit::caption(g, u8(r.unit));
+            const QString unitText = AnalyserPage::tr(r.unit);
+            QLabel *unit = *r.unitName ? kit::label(g, u8(r.unitName), unitText) : kit::caption(g, unitText);
             grid->addWidget(unit, i, 2);
         }
     }
@@ -83,12 +89,12 @@ QWidget *rowField(QWidget *parent)
     auto *h = new QHBoxLayout(w);
     h->setContentsMargins(2, 0, 2, 0);
     h->setSpacing(6);
-    h->addWidget(kit::caption(w, u8("Satır:")));
+    h->addWidget(kit::caption(w, AnalyserPage::tr("Satır:")));
     QLineEdit *row = kit::edit(w, QStringLiteral("Edit1"), QStringLiteral("1"));
     row->setFixedWidth(44);
     h->addWidget(row);
     h->addSpacing(8);
-    h->addWidget(kit::caption(w, u8("Aktif Cihaz:")));
+    h->addWidget(kit::caption(w, AnalyserPage::tr("Aktif Cihaz:")));
     QLabel *serial = kit::label(w, QStringLiteral("Label17"), QStringLiteral("12001"));
     serial->setMinimumWidth(70);
     QFont bold = serial->font();
@@ -107,7 +113,7 @@ QWidget *rowField(QWidget *parent)
     }
     h->addWidget(header, 1);
 
-    QPushButton *twice = kit::button(w, QStringLiteral("btnikikereiste"), u8("2 kere veri iste"));
+    QPushButton *twice = kit::button(w, QStringLiteral("btnikikereiste"), AnalyserPage::tr("2 kere veri iste"));
     twice->hide();
     h->addWidget(twice);
     QLineEdit *delay = kit::edit(w, QStringLiteral("Edit7"), QStringLiteral("100"));
@@ -133,25 +139,25 @@ QHBoxLayout *powerRow(QWidget *p)
                                    {"Σ", "toplamgorunen", "", "kVA"}};
     auto *h = new QHBoxLayout;
     h->setSpacing(5);
-    h->addWidget(measurementGroup(p, "Gerilim ", volts, 3, QStringLiteral("000.0")), 9);
-    h->addWidget(measurementGroup(p, "Akım ", amps, 3, QStringLiteral("000.00")), 9);
-    h->addWidget(measurementGroup(p, "Aktif Güçler ", active, 4, QStringLiteral("000")), 11);
-    h->addWidget(measurementGroup(p, "Reaktif Güçler ", reactive, 3, QStringLiteral("000")), 11);
-    h->addWidget(measurementGroup(p, "Görünen Güçler ", apparent, 4, QStringLiteral("000")), 11);
+    h->addWidget(measurementGroup(p, AnalyserPage::tr("Gerilim "), volts, 3, QStringLiteral("000.0")), 9);
+    h->addWidget(measurementGroup(p, AnalyserPage::tr("Akım "), amps, 3, QStringLiteral("000.00")), 9);
+    h->addWidget(measurementGroup(p, AnalyserPage::tr("Aktif Güçler "), active, 4, QStringLiteral("000")), 11);
+    h->addWidget(measurementGroup(p, AnalyserPage::tr("Reaktif Güçler "), reactive, 3, QStringLiteral("000")), 11);
+    h->addWidget(measurementGroup(p, AnalyserPage::tr("Görünen Güçler "), apparent, 4, QStringLiteral("000")), 11);
     return h;
 }
 
 QHBoxLayout *ratioRow(QWidget *p)
 {
     static const Row sums[] = {{"RL", "ER", "", "kVAr"}, {"RC", "ERL", "", "kVAr"}, {"ΔR", "ERC", "", "kVAr"}};
-    static const Row on[] = {{"R", "onsurre_r", "", "sn"},
-                             {"S", "onsurre_s", "", "sn"},
-                             {"T", "onsurre_t", "", "sn"},
-                             {"Σ", "onsurre_top", "", "sn"}};
-    static const Row off[] = {{"R", "offsure_r", "", "sn"},
-                              {"S", "offsure_s", "", "sn"},
-                              {"T", "offsure_t", "", "sn"},
-                              {"Σ", "offsure_top", "", "sn"}};
+    static const Row on[] = {{"R", "onsurre_r", "", QT_TRANSLATE_NOOP("AnalyserPage", "sn")},
+                             {"S", "onsurre_s", "", QT_TRANSLATE_NOOP("AnalyserPage", "sn")},
+                             {"T", "onsurre_t", "", QT_TRANSLATE_NOOP("AnalyserPage", "sn")},
+                             {"Σ", "onsurre_top", "", QT_TRANSLATE_NOOP("AnalyserPage", "sn")}};
+    static const Row off[] = {{"R", "offsure_r", "", QT_TRANSLATE_NOOP("AnalyserPage", "sn")},
+                              {"S", "offsure_s", "", QT_TRANSLATE_NOOP("AnalyserPage", "sn")},
+                              {"T", "offsure_t", "", QT_TRANSLATE_NOOP("AnalyserPage", "sn")},
+                              {"Σ", "offsure_top", "", QT_TRANSLATE_NOOP("AnalyserPage", "sn")}};
     // The ratio displays carry their own "%" suffix.
     static const Row ind[] = {{"R", "inboluak_r", "", ""},
                               {"S", "inboluak_s", "", ""},
@@ -164,11 +170,11 @@ QHBoxLayout *ratioRow(QWidget *p)
     const QString zero = QStringLiteral("000");
     auto *h = new QHBoxLayout;
     h->setSpacing(5);
-    h->addWidget(measurementGroup(p, "    R  ", sums, 3, zero), 8);
-    h->addWidget(measurementGroup(p, "On Süreleri ", on, 4, zero), 8);
-    h->addWidget(measurementGroup(p, "Off Süreleri ", off, 4, zero), 8);
-    h->addWidget(measurementGroup(p, "İndüktif / Aktif Güç Oranı ", ind, 4, zero), 10);
-    h->addWidget(measurementGroup(p, "Kapasitif / Aktif Güç Oranı ", kap, 4, zero), 10);
+    h->addWidget(measurementGroup(p, QStringLiteral("    R  "), sums, 3, zero), 8);
+    h->addWidget(measurementGroup(p, AnalyserPage::tr("On Süreleri "), on, 4, zero), 8);
+    h->addWidget(measurementGroup(p, AnalyserPage::tr("Off Süreleri "), off, 4, zero), 8);
+    h->addWidget(measurementGroup(p, AnalyserPage::tr("İndüktif / Aktif Güç Oranı "), ind, 4, zero), 10);
+    h->addWidget(measurementGroup(p, AnalyserPage::tr("Kapasitif / Aktif Güç Oranı "), kap, 4, zero), 10);
     return h;
 }
 
@@ -185,8 +191,8 @@ QGroupBox *powerFactorBox(QWidget *p)
     meter->setRange(-50, 50);
     meter->setScaleLabels({QStringLiteral("-0,5"), QStringLiteral("-0,8"), QStringLiteral("1,0"),
                            QStringLiteral("+0,8"), QStringLiteral("+0,5")});
-    meter->setLeftCaption(u8("KAPASİTİF"));
-    meter->setRightCaption(u8("İNDÜKTİF"));
+    meter->setLeftCaption(AnalyserPage::tr("KAPASİTİF"));
+    meter->setRightCaption(AnalyserPage::tr("İNDÜKTİF"));
     meter->setPosition(0);
     meter->setMinimumSize(230, 130);
     meter->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -212,9 +218,9 @@ QGroupBox *powerFactorBox(QWidget *p)
         values->addWidget(kit::caption(g, u8("Cos φ%1").arg(n)), r, 0);
         values->addWidget(valueLed(g, QStringLiteral("Cos%1").arg(n), QStringLiteral("000")), r++, 1);
     }
-    values->addWidget(kit::caption(g, u8("Frekans:")), r, 0);
+    values->addWidget(kit::caption(g, AnalyserPage::tr("Frekans:")), r, 0);
     values->addWidget(valueLabel("Fr", "00.0"), r++, 1);
-    values->addWidget(kit::caption(g, u8("Sıcaklık:")), r, 0);
+    values->addWidget(kit::caption(g, AnalyserPage::tr("Sıcaklık:")), r, 0);
     values->addWidget(valueLabel("sicaklik", "00.0°"), r++, 1);
     values->setRowStretch(r, 1);
     values->setColumnStretch(1, 1);
@@ -226,13 +232,13 @@ QGroupBox *powerFactorBox(QWidget *p)
 // CT ratio.
 QGroupBox *ctBox(QWidget *p)
 {
-    QGroupBox *g = kit::group(p, QString(), u8("Akım Trafosu Yönleri"));
+    QGroupBox *g = kit::group(p, QString(), AnalyserPage::tr("Akım Trafosu Yönleri"));
     auto *grid = new QGridLayout(g);
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(5);
-    grid->addWidget(kit::caption(g, u8("öğrenildi")), 0, 1, Qt::AlignHCenter);
-    grid->addWidget(kit::caption(g, u8("yön")), 0, 2, Qt::AlignHCenter);
+    grid->addWidget(kit::caption(g, AnalyserPage::tr("öğrenildi")), 0, 1, Qt::AlignHCenter);
+    grid->addWidget(kit::caption(g, AnalyserPage::tr("yön")), 0, 2, Qt::AlignHCenter);
     static const char *const phases[] = {"r", "s", "t"};
     for (int i = 0; i < 3; ++i) {
         const QString suffix = QString::fromLatin1(phases[i]);
@@ -245,7 +251,7 @@ QGroupBox *ctBox(QWidget *p)
     }
     auto *ratio = new QHBoxLayout;
     ratio->setSpacing(6);
-    ratio->addWidget(kit::caption(g, u8("Akım Trafosu Oranı:")));
+    ratio->addWidget(kit::caption(g, AnalyserPage::tr("Akım Trafosu Oranı:")));
     QLabel *at = kit::label(g, QStringLiteral("ATOran"), QStringLiteral("0"));
     QFont bold = at->font();
     bold.setBold(true);
@@ -260,7 +266,7 @@ QGroupBox *ctBox(QWidget *p)
 // the read-only learnt flag ("G.Ö.").
 QGroupBox *stepsBox(QWidget *p)
 {
-    QGroupBox *g = kit::group(p, QString(), u8("Kondansatör Güç Öğrenme / Devrede"));
+    QGroupBox *g = kit::group(p, QString(), AnalyserPage::tr("Kondansatör Güç Öğrenme / Devrede"));
     auto *v = new QVBoxLayout(g);
     v->setContentsMargins(6, 4, 6, 4);
     v->setSpacing(4);
@@ -269,8 +275,8 @@ QGroupBox *stepsBox(QWidget *p)
     grid->setVerticalSpacing(2);
     for (int block = 0; block < kSteps / kStepsPerRow; ++block) {
         const int top = block * 2;
-        grid->addWidget(kit::caption(g, u8("Durum")), top, 0);
-        grid->addWidget(kit::caption(g, u8("G.Ö.")), top + 1, 0);
+        grid->addWidget(kit::caption(g, AnalyserPage::tr("Durum")), top, 0);
+        grid->addWidget(kit::caption(g, AnalyserPage::tr("G.Ö.")), top + 1, 0);
         for (int i = 0; i < kStepsPerRow; ++i) {
             const int n = block * kStepsPerRow + i + 1;
             LampButton *lamp = kit::lamp(g, QStringLiteral("durum%1").arg(n), QStringLiteral("C%1").arg(n));
@@ -283,7 +289,8 @@ QGroupBox *stepsBox(QWidget *p)
         grid->setColumnStretch(c, 1);
     v->addLayout(grid);
 
-    QPushButton *all = kit::button(g, QStringLiteral("BitBtn3"), u8("Kondansatörleri Devreye Al-Çıkar"));
+    QPushButton *all =
+        kit::button(g, QStringLiteral("BitBtn3"), AnalyserPage::tr("Kondansatörleri Devreye Al-Çıkar"));
     all->hide();
     v->addWidget(all);
     return g;

@@ -10,6 +10,7 @@
 #include "shadow_button.h"
 #include "spinner.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,6 +24,10 @@
 namespace {
 
 QString s(const char *utf8) { return QString::fromUtf8(utf8); }
+
+struct OvercurrentPage {
+    Q_DECLARE_TR_FUNCTIONS(OvercurrentPage)
+};
 
 LedDisplay *bigLed(QWidget *parent, const QString &name, int minWidth, int height)
 {
@@ -41,13 +46,13 @@ QFrame *buildClockPanel(QWidget *parent)
     auto *row = new QHBoxLayout(panel);
     row->setContentsMargins(8, 6, 8, 6);
     row->setSpacing(6);
-    row->addWidget(kit::caption(panel, QStringLiteral("Saat:")));
+    row->addWidget(kit::caption(panel, OvercurrentPage::tr("Saat:")));
     row->addWidget(bigLed(panel, QStringLiteral("Saat"), 100, 30), 1);
     row->addSpacing(10);
-    row->addWidget(kit::caption(panel, QStringLiteral("Tarih:")));
+    row->addWidget(kit::caption(panel, OvercurrentPage::tr("Tarih:")));
     row->addWidget(bigLed(panel, QStringLiteral("Trh"), 120, 30), 1);
     row->addSpacing(10);
-    row->addWidget(kit::caption(panel, QStringLiteral("Seri No:")));
+    row->addWidget(kit::caption(panel, OvercurrentPage::tr("Seri No:")));
     row->addWidget(bigLed(panel, QStringLiteral("Sno"), 100, 30), 1);
     row->addWidget(bigLed(panel, QStringLiteral("Serino"), 100, 30), 1);
     return panel;
@@ -74,16 +79,17 @@ QFrame *buildGauge(QWidget *parent, const char *meter, const char *title, const 
 
 QGroupBox *buildRelays(QWidget *parent)
 {
-    auto *box = kit::group(parent, QString(), QStringLiteral("Röleler"));
+    auto *box = kit::group(parent, QString(), OvercurrentPage::tr("Röleler"));
     auto *row = new QHBoxLayout(box);
     row->setContentsMargins(10, 6, 10, 6);
     row->setSpacing(14);
     for (int i = 1; i <= 3; ++i)
-        row->addWidget(kit::lamp(box, QStringLiteral("role%1").arg(i), QStringLiteral("Röle %1").arg(i)));
+        row->addWidget(kit::lamp(box, QStringLiteral("role%1").arg(i), OvercurrentPage::tr("Röle %1").arg(i)));
     row->addSpacing(20);
-    row->addWidget(kit::shadowButton(box, QStringLiteral("VrShadowButton1"), QStringLiteral("Röleleri Çek")));
-    row->addWidget(kit::shadowButton(box, QStringLiteral("VrShadowButton2"), QStringLiteral("Değerleri Oku")));
-    row->addWidget(kit::shadowButton(box, QStringLiteral("VrShadowButton3"), QStringLiteral("Sabit Değerleri Yaz")));
+    row->addWidget(kit::shadowButton(box, QStringLiteral("VrShadowButton1"), OvercurrentPage::tr("Röleleri Çek")));
+    row->addWidget(kit::shadowButton(box, QStringLiteral("VrShadowButton2"), OvercurrentPage::tr("Değerleri Oku")));
+    row->addWidget(
+        kit::shadowButton(box, QStringLiteral("VrShadowButton3"), OvercurrentPage::tr("Sabit Değerleri Yaz")));
     row->addStretch(1);
     return box;
 }
@@ -98,7 +104,7 @@ struct Setting {
 void addSettingRows(QWidget *parent, QGridLayout *grid, const Setting *rows, int count)
 {
     for (int i = 0; i < count; ++i) {
-        grid->addWidget(kit::caption(parent, s(rows[i].caption)), i, 0);
+        grid->addWidget(kit::caption(parent, OvercurrentPage::tr(rows[i].caption)), i, 0);
         QLineEdit *e = kit::edit(parent, s(rows[i].edit), QStringLiteral("0"));
         e->setMinimumWidth(60);
         grid->addWidget(e, i, 1);
@@ -108,7 +114,7 @@ void addSettingRows(QWidget *parent, QGridLayout *grid, const Setting *rows, int
     grid->setRowStretch(count, 1);
 }
 
-QTabWidget *buildProtectionTabs(QWidget *parent, const char *name, const char *tabCaption, const Setting *rows)
+QTabWidget *buildProtectionTabs(QWidget *parent, const char *name, const QString &tabCaption, const Setting *rows)
 {
     auto *tabs = new QTabWidget(parent);
     tabs->setObjectName(s(name));
@@ -118,19 +124,19 @@ QTabWidget *buildProtectionTabs(QWidget *parent, const char *name, const char *t
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(10);
     addSettingRows(sheet, grid, rows, 3);
-    tabs->addTab(sheet, s(tabCaption));
+    tabs->addTab(sheet, tabCaption);
     return tabs;
 }
 
 // Earth-fault threshold: one value with a fine and a coarse spinner.
 QGroupBox *buildEarthFault(QWidget *parent)
 {
-    auto *box = kit::group(parent, QString(), QStringLiteral("FAZ-TOPRAK"));
+    auto *box = kit::group(parent, QString(), OvercurrentPage::tr("FAZ-TOPRAK"));
     auto *grid = new QGridLayout(box);
     grid->setContentsMargins(8, 8, 8, 8);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(6);
-    grid->addWidget(kit::caption(box, s("Kaçak akım (mA)")), 0, 0, 1, 3);
+    grid->addWidget(kit::caption(box, OvercurrentPage::tr("Kaçak akım (mA)")), 0, 0, 1, 3);
     QLineEdit *e = kit::edit(box, QStringLiteral("Edit87"), QStringLiteral("0"));
     e->setMinimumWidth(60);
     grid->addWidget(e, 1, 0, 2, 1);
@@ -146,31 +152,31 @@ QGroupBox *buildEarthFault(QWidget *parent)
 QWidget *buildSettings(QWidget *parent)
 {
     static const Setting kPhase[] = {
-        {"Açma akımı (A)", "Edit11", "VrSpinner1"},
-        {"Gecikme (sn)", "Edit22", "VrSpinner2"},
-        {"Ani açma akımı (A)", "Edit33", "VrSpinner3"},
+        {QT_TRANSLATE_NOOP("OvercurrentPage", "Açma akımı (A)"), "Edit11", "VrSpinner1"},
+        {QT_TRANSLATE_NOOP("OvercurrentPage", "Gecikme (sn)"), "Edit22", "VrSpinner2"},
+        {QT_TRANSLATE_NOOP("OvercurrentPage", "Ani açma akımı (A)"), "Edit33", "VrSpinner3"},
     };
     static const Setting kEarth[] = {
-        {"Açma akımı (A)", "Edit54", "VrSpinner4"},
-        {"Gecikme (sn)", "Edit65", "VrSpinner5"},
-        {"Ani açma akımı (A)", "Edit76", "VrSpinner6"},
+        {QT_TRANSLATE_NOOP("OvercurrentPage", "Açma akımı (A)"), "Edit54", "VrSpinner4"},
+        {QT_TRANSLATE_NOOP("OvercurrentPage", "Gecikme (sn)"), "Edit65", "VrSpinner5"},
+        {QT_TRANSLATE_NOOP("OvercurrentPage", "Ani açma akımı (A)"), "Edit76", "VrSpinner6"},
     };
-    auto *box = kit::group(parent, QString(), QStringLiteral("Koruma Ayarları"));
+    auto *box = kit::group(parent, QString(), OvercurrentPage::tr("Koruma Ayarları"));
     auto *col = new QVBoxLayout(box);
     col->setContentsMargins(8, 6, 8, 6);
     col->setSpacing(6);
 
     auto *row = new QHBoxLayout;
     row->setSpacing(8);
-    row->addWidget(buildProtectionTabs(box, "suiTabControl1", "Faz Koruma", kPhase), 3);
-    row->addWidget(buildProtectionTabs(box, "suiTabControl2", "Toprak Koruma", kEarth), 3);
+    row->addWidget(buildProtectionTabs(box, "suiTabControl1", OvercurrentPage::tr("Faz Koruma"), kPhase), 3);
+    row->addWidget(buildProtectionTabs(box, "suiTabControl2", OvercurrentPage::tr("Toprak Koruma"), kEarth), 3);
     row->addWidget(buildEarthFault(box), 2);
     col->addLayout(row, 1);
 
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(8);
     // Shown while a settings transfer is under way; keeps its place when hidden.
-    auto *busy = new QLabel(s("Lütfen Bekleyin...."), box);
+    auto *busy = new QLabel(OvercurrentPage::tr("Lütfen Bekleyin...."), box);
     busy->setObjectName(QStringLiteral("Panel35"));
     busy->setFrameShape(QFrame::Panel);
     busy->setFrameShadow(QFrame::Raised);
@@ -185,8 +191,8 @@ QWidget *buildSettings(QWidget *parent)
     busy->hide();
     buttons->addWidget(busy);
     buttons->addStretch(1);
-    buttons->addWidget(kit::button(box, QStringLiteral("suiButton1"), s("Gönder")));
-    buttons->addWidget(kit::button(box, QStringLiteral("suiButton2"), s("Çıkış")));
+    buttons->addWidget(kit::button(box, QStringLiteral("suiButton1"), OvercurrentPage::tr("Gönder")));
+    buttons->addWidget(kit::button(box, QStringLiteral("suiButton2"), OvercurrentPage::tr("Çıkış")));
     col->addLayout(buttons);
     return box;
 }

@@ -8,6 +8,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,6 +20,10 @@
 #include <QWidget>
 
 namespace {
+
+struct SettingsPage {
+    Q_DECLARE_TR_FUNCTIONS(SettingsPage)
+};
 
 constexpr int kReadBackHeight = 20;
 const QString kNotRead = QStringLiteral("-");
@@ -69,7 +74,7 @@ void layoutSettings(QWidget *owner, const QList<Setting> &settings, QWidget *set
     strip->setMinimumHeight(kReadBackHeight);
     grid->addWidget(strip, readBackRow, 0, 1, lastColumn + 1);
 
-    QLabel *title = kit::caption(owner, QStringLiteral("Okunan Değerler"));
+    QLabel *title = kit::caption(owner, SettingsPage::tr("Okunan Değerler"));
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
@@ -95,8 +100,12 @@ void layoutSettings(QWidget *owner, const QList<Setting> &settings, QWidget *set
         grid->addWidget(value, readBackRow, column);
         grid->setColumnStretch(column, 1);
     }
-    if (setButton)
+    if (setButton) {
         grid->addWidget(setButton, firstInputRow, lastColumn + 1, inputRows, 1, Qt::AlignVCenter);
+        // Tab reaches "Set" after the values it sends, whenever it was made.
+        if (!settings.isEmpty() && !settings.last().inputs.isEmpty())
+            QWidget::setTabOrder(settings.last().inputs.last(), setButton);
+    }
 }
 
 SpinEdit *settingSpin(QWidget *parent, const char *name, double minimum, double maximum, double value)
@@ -137,30 +146,31 @@ QList<QWidget *> radioPair(QWidget *parent, const char *first, const QString &fi
 
 QPushButton *setButton(QWidget *parent, const char *name)
 {
-    return kit::button(parent, QString::fromLatin1(name), QStringLiteral("Set"));
+    return kit::button(parent, QString::fromLatin1(name), SettingsPage::tr("Set"));
 }
 
-const QString kEnable = QStringLiteral("Devreye Al");
-const QString kDisable = QStringLiteral("Devre Dışı Bırak");
+QString enableText() { return SettingsPage::tr("Devreye Al"); }
+QString disableText() { return SettingsPage::tr("Devre Dışı Bırak"); }
 
 QWidget *buildCtBlock(QWidget *parent)
 {
     auto *block = new QWidget(parent);
     SpinEdit *ct = settingSpin(block, "CT", 0, 2000, 1);
-    QPushButton *send = kit::button(block, QStringLiteral("Button9"), QStringLiteral("Gönder"));
-    layoutSettings(block, {{QStringLiteral("CT (Akım Trafosu)"), {spinWithButton(block, ct, send)}, QStringLiteral("LBLCT")}});
+    QPushButton *send = kit::button(block, QStringLiteral("Button9"), SettingsPage::tr("Gönder"));
+    layoutSettings(block,
+                   {{SettingsPage::tr("CT (Akım Trafosu)"), {spinWithButton(block, ct, send)}, QStringLiteral("LBLCT")}});
     return block;
 }
 
 QGroupBox *buildSwitchTimes(QWidget *parent)
 {
-    QGroupBox *box = kit::group(parent, QString(), QStringLiteral("Alma Çıkarma Süreleri"));
+    QGroupBox *box = kit::group(parent, QString(), SettingsPage::tr("Alma Çıkarma Süreleri"));
     layoutSettings(box,
-                   {{QStringLiteral("Max Kademe Alma Süre"), {settingSpin(box, "maxalmasure", 10, 60, 10)},
+                   {{SettingsPage::tr("Max Kademe Alma Süre"), {settingSpin(box, "maxalmasure", 10, 60, 10)},
                      QStringLiteral("LBLmaxalmasure")},
-                    {QStringLiteral("Max Kademe Çıkma Süre"), {settingSpin(box, "maxcikmasure", 10, 60, 10)},
+                    {SettingsPage::tr("Max Kademe Çıkma Süre"), {settingSpin(box, "maxcikmasure", 10, 60, 10)},
                      QStringLiteral("LBLmaxcikmasure")},
-                    {QStringLiteral("Min Kademe Alma-Çıkma Süre"), {settingSpin(box, "minalmacikmasure", 2, 10, 2)},
+                    {SettingsPage::tr("Min Kademe Alma-Çıkma Süre"), {settingSpin(box, "minalmacikmasure", 2, 10, 2)},
                      QStringLiteral("LBLminalmacikmasure")}},
                    setButton(box, "Button7"));
     return box;
@@ -168,20 +178,23 @@ QGroupBox *buildSwitchTimes(QWidget *parent)
 
 QGroupBox *buildPenaltyLimits(QWidget *parent)
 {
-    QGroupBox *box = kit::group(parent, QString(), QStringLiteral("Ceza Sınırları"));
+    QGroupBox *box = kit::group(parent, QString(), SettingsPage::tr("Ceza Sınırları"));
     struct Limit {
         const char *caption, *spin, *button, *readBack;
         double minimum, maximum, value;
     };
     const Limit limits[] = {
-        {"Tanjant Fi", "Tanfi", "btntanfi", "lbltanfi", -75, 75, 0},
-        {"İnd. Ceza Sınır", "indcezasinir", "btnindceza", "lblindcezasinir", 5, 50, 15},
-        {"Kap. Ceza Sınır", "kapcezasinir", "btnkapceza", "lblkapcezasinir", 5, 50, 10},
+        {QT_TRANSLATE_NOOP("SettingsPage", "Tanjant Fi"),
+         "Tanfi", "btntanfi", "lbltanfi", -75, 75, 0},
+        {QT_TRANSLATE_NOOP("SettingsPage", "İnd. Ceza Sınır"),
+         "indcezasinir", "btnindceza", "lblindcezasinir", 5, 50, 15},
+        {QT_TRANSLATE_NOOP("SettingsPage", "Kap. Ceza Sınır"),
+         "kapcezasinir", "btnkapceza", "lblkapcezasinir", 5, 50, 10},
     };
     QList<Setting> settings;
     for (const Limit &l : limits) {
         SpinEdit *spin = settingSpin(box, l.spin, l.minimum, l.maximum, l.value);
-        settings.append({QString::fromUtf8(l.caption), {spinWithButton(box, spin, setButton(box, l.button))},
+        settings.append({SettingsPage::tr(l.caption), {spinWithButton(box, spin, setButton(box, l.button))},
                          QString::fromLatin1(l.readBack)});
     }
     layoutSettings(box, settings);
@@ -191,13 +204,14 @@ QGroupBox *buildPenaltyLimits(QWidget *parent)
 QGroupBox *buildLearning(QWidget *parent)
 {
     // '&' would be taken as a mnemonic marker; doubled it shows as written.
-    QGroupBox *box = kit::group(parent, QString(), QStringLiteral("Kondansatör Öğrenme &&  Yön Sabitleme"));
+    QGroupBox *box = kit::group(parent, QString(), SettingsPage::tr("Kondansatör Öğrenme &&  Yön Sabitleme"));
     layoutSettings(
         box,
-        {{QStringLiteral("Kondansatör Öğrenme"),
-          radioPair(box, "konogrenmedevrede", kEnable, "konogrenmeddisi", kDisable, true),
+        {{SettingsPage::tr("Kondansatör Öğrenme"),
+          radioPair(box, "konogrenmedevrede", enableText(), "konogrenmeddisi", disableText(), true),
           QStringLiteral("konogrenmedurum")},
-         {QStringLiteral("Yön Sabitleme"), radioPair(box, "yonsabitdevrede", kEnable, "yonsabitddisi", kDisable, true),
+         {SettingsPage::tr("Yön Sabitleme"),
+          radioPair(box, "yonsabitdevrede", enableText(), "yonsabitddisi", disableText(), true),
           QStringLiteral("yonsabitdurum")}},
         setButton(box, "Button5"));
     return box;
@@ -219,7 +233,7 @@ QGroupBox *buildOptionPair(QWidget *parent, const QString &title, const char *fi
 
 QGroupBox *buildAlarms(QWidget *parent)
 {
-    QGroupBox *box = kit::group(parent, QString(), QStringLiteral("Alarmlar"));
+    QGroupBox *box = kit::group(parent, QString(), SettingsPage::tr("Alarmlar"));
     // The alarm captions are coloured red or aqua by the refresh; a dark
     // ground keeps both readable.
     box->setAutoFillBackground(true);
@@ -227,11 +241,19 @@ QGroupBox *buildAlarms(QWidget *parent)
     pal.setColor(QPalette::Window, Qt::black);
     pal.setColor(QPalette::WindowText, Qt::white);
     box->setPalette(pal);
-    static const char *const kCaptions[8] = {"Aşırı Gerilim", "Düşük Gerilim",       "Aşırı Akım",    "Aşırı Kompanzasyon",
-                                             "Düşük Kompanzasyon", "Sistem Hatası", "Faz Yokluğu", "Aşırı Sıcaklık"};
+    static const char *const kCaptions[8] = {
+        QT_TRANSLATE_NOOP("SettingsPage", "Aşırı Gerilim"),
+        QT_TRANSLATE_NOOP("SettingsPage", "Düşük Gerilim"),
+        QT_TRANSLATE_NOOP("SettingsPage", "Aşırı Akım"),
+        QT_TRANSLATE_NOOP("SettingsPage", "Aşırı Kompanzasyon"),
+        QT_TRANSLATE_NOOP("SettingsPage", "Düşük Kompanzasyon"),
+        QT_TRANSLATE_NOOP("SettingsPage", "Sistem Hatası"),
+        QT_TRANSLATE_NOOP("SettingsPage", "Faz Yokluğu"),
+        QT_TRANSLATE_NOOP("SettingsPage", "Aşırı Sıcaklık"),
+    };
     auto *grid = new QGridLayout(box);
     for (int n = 1; n <= 8; ++n) {
-        QCheckBox *alarm = kit::readOnlyCheck(box, QStringLiteral("al%1").arg(n), QString::fromUtf8(kCaptions[n - 1]));
+        QCheckBox *alarm = kit::readOnlyCheck(box, QStringLiteral("al%1").arg(n), SettingsPage::tr(kCaptions[n - 1]));
         setTextColor(alarm, QColor(0x00, 0xFF, 0xFF));
         grid->addWidget(alarm, (n - 1) / 2, (n - 1) % 2);
     }
@@ -241,14 +263,14 @@ QGroupBox *buildAlarms(QWidget *parent)
 
 QGroupBox *buildProtections(QWidget *parent)
 {
-    QGroupBox *box = kit::group(parent, QString(), QStringLiteral("Korumalar"));
+    QGroupBox *box = kit::group(parent, QString(), SettingsPage::tr("Korumalar"));
     auto *grid = new QGridLayout(box);
-    const QList<QWidget *> capacitor = radioPair(box, "Konkorumaal", kEnable, "Konkorumadisi", kDisable, false);
-    const QList<QWidget *> heat = radioPair(box, "Sicaklikkoral", kEnable, "Sicaklikkordisi", kDisable, false);
-    grid->addWidget(kit::caption(box, QStringLiteral("Kondansatör Koruma")), 0, 0);
+    const QList<QWidget *> capacitor = radioPair(box, "Konkorumaal", enableText(), "Konkorumadisi", disableText(), false);
+    const QList<QWidget *> heat = radioPair(box, "Sicaklikkoral", enableText(), "Sicaklikkordisi", disableText(), false);
+    grid->addWidget(kit::caption(box, SettingsPage::tr("Kondansatör Koruma")), 0, 0);
     grid->addWidget(capacitor.at(0), 0, 1);
     grid->addWidget(capacitor.at(1), 0, 2);
-    grid->addWidget(kit::caption(box, QStringLiteral("Sıcaklık Koruma")), 1, 0);
+    grid->addWidget(kit::caption(box, SettingsPage::tr("Sıcaklık Koruma")), 1, 0);
     grid->addWidget(heat.at(0), 1, 1);
     grid->addWidget(heat.at(1), 1, 2);
     grid->addWidget(setButton(box, "Button6"), 0, 3, 2, 1, Qt::AlignVCenter);
@@ -263,7 +285,7 @@ void pages::buildAyarlar(QWidget *page)
     auto *outer = new QVBoxLayout(page);
     outer->setContentsMargins(8, 8, 8, 8);
 
-    QGroupBox *constants = kit::group(page, QString(), QStringLiteral("Sabit Değerler"));
+    QGroupBox *constants = kit::group(page, QString(), SettingsPage::tr("Sabit Değerler"));
     outer->addWidget(constants);
     auto *grid = new QGridLayout(constants);
     grid->setContentsMargins(8, 4, 8, 8);
@@ -271,17 +293,17 @@ void pages::buildAyarlar(QWidget *page)
     grid->setVerticalSpacing(8);
 
     grid->addWidget(buildCtBlock(constants), 0, 0);
-    grid->addWidget(kit::button(constants, QStringLiteral("sabitoku"), QStringLiteral("Değerleri Oku")), 0, 1,
+    grid->addWidget(kit::button(constants, QStringLiteral("sabitoku"), SettingsPage::tr("Değerleri Oku")), 0, 1,
                     Qt::AlignRight | Qt::AlignTop);
     grid->addWidget(buildSwitchTimes(constants), 1, 0, 1, 2);
     grid->addWidget(buildPenaltyLimits(constants), 2, 0, 1, 2);
     grid->addWidget(buildLearning(constants), 3, 0, 1, 2);
-    grid->addWidget(buildOptionPair(constants, QStringLiteral("Kondansatör Devreye Alma Modu"), "manueldevrede",
-                                    QStringLiteral("Manuel"), "lblmanuel", "otomatikdevrede",
-                                    QStringLiteral("Otomatik"), "lblotomatik", "zorvotomanuelyaz"),
+    grid->addWidget(buildOptionPair(constants, SettingsPage::tr("Kondansatör Devreye Alma Modu"), "manueldevrede",
+                                    SettingsPage::tr("Manuel"), "lblmanuel", "otomatikdevrede",
+                                    SettingsPage::tr("Otomatik"), "lblotomatik", "zorvotomanuelyaz"),
                     4, 0, 1, 2);
-    grid->addWidget(buildOptionPair(constants, QStringLiteral("Hızlı Mod"), "radioaktif", kEnable, "lblhizlia",
-                                    "radiopasif", kDisable, "lblhizlip", "Button8"),
+    grid->addWidget(buildOptionPair(constants, SettingsPage::tr("Hızlı Mod"), "radioaktif", enableText(), "lblhizlia",
+                                    "radiopasif", disableText(), "lblhizlip", "Button8"),
                     5, 0, 1, 2);
     grid->addWidget(buildAlarms(constants), 6, 0);
     grid->addWidget(buildProtections(constants), 6, 1);

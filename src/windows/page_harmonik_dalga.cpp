@@ -7,6 +7,7 @@
 #include "shadow_button.h"
 #include "spin_edit.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +16,10 @@
 #include <QVBoxLayout>
 
 namespace {
+
+struct WaveformPage {
+    Q_DECLARE_TR_FUNCTIONS(WaveformPage)
+};
 
 // The waveform plot draws samples −128…127 around y = 110 (phase 1: 128);
 // 200 rows keep the usual amplitudes on the picture and the page in its area.
@@ -35,12 +40,12 @@ struct PhasePanel {
 };
 
 const PhasePanel kPanels[] = {
-    {"VrShadowButton5", "Faz1 Harmonik İste", "Image1", "Image4", "SpinEdit2", "EditH22", "Image5",
-     "SpinEdit1", "EditH2", "Button2"},
-    {"VrShadowButton6", "Faz2 Harmonik İste", "Image2", "Image6", "SpinEdit3", "EditH11", "Image7",
-     "SpinEdit4", "EditH12", "Button3"},
-    {"VrShadowButton7", "Faz3 Harmonik İste", "Image3", "Image8", "SpinEdit5", "EditH31", "Image9",
-     "SpinEdit6", "EditH32", "Button4"},
+    {"VrShadowButton5", QT_TRANSLATE_NOOP("WaveformPage", "Faz1 Harmonik İste"),
+     "Image1", "Image4", "SpinEdit2", "EditH22", "Image5", "SpinEdit1", "EditH2", "Button2"},
+    {"VrShadowButton6", QT_TRANSLATE_NOOP("WaveformPage", "Faz2 Harmonik İste"),
+     "Image2", "Image6", "SpinEdit3", "EditH11", "Image7", "SpinEdit4", "EditH12", "Button3"},
+    {"VrShadowButton7", QT_TRANSLATE_NOOP("WaveformPage", "Faz3 Harmonik İste"),
+     "Image3", "Image8", "SpinEdit5", "EditH31", "Image9", "SpinEdit6", "EditH32", "Button4"},
 };
 
 QString s(const char *utf8) { return QString::fromUtf8(utf8); }
@@ -60,7 +65,7 @@ QHBoxLayout *selectorRow(QWidget *parent, const QString &caption, const char *sp
     row->setSpacing(4);
     QLabel *cap = kit::caption(parent, caption);
     // Both rows share the width of the longer caption so the selectors line up.
-    cap->setMinimumWidth(cap->fontMetrics().horizontalAdvance(QStringLiteral("Gerilim H")) + 4);
+    cap->setMinimumWidth(cap->fontMetrics().horizontalAdvance(WaveformPage::tr("Gerilim H")) + 4);
     row->addWidget(cap);
     SpinEdit *sel = kit::spin(parent, s(spin), 1, 31, 2, 0, 1);
     sel->setFixedWidth(56);
@@ -79,11 +84,11 @@ QFrame *buildPhase(QWidget *page, const PhasePanel &ph)
     col->setContentsMargins(6, 4, 6, 4);
     col->setSpacing(4);
 
-    col->addWidget(kit::shadowButton(panel, s(ph.request), s(ph.requestText)));
+    col->addWidget(kit::shadowButton(panel, s(ph.request), WaveformPage::tr(ph.requestText)));
     col->addWidget(blackImage(panel, ph.wave, kWaveSize), 0, Qt::AlignHCenter);
-    col->addLayout(selectorRow(panel, QStringLiteral("Gerilim H"), ph.voltageSpin, ph.voltageValue));
+    col->addLayout(selectorRow(panel, WaveformPage::tr("Gerilim H"), ph.voltageSpin, ph.voltageValue));
     col->addWidget(blackImage(panel, ph.voltageChart, kChartSize), 0, Qt::AlignHCenter);
-    col->addLayout(selectorRow(panel, QStringLiteral("Akım H"), ph.currentSpin, ph.currentValue));
+    col->addLayout(selectorRow(panel, WaveformPage::tr("Akım H"), ph.currentSpin, ph.currentValue));
     col->addWidget(blackImage(panel, ph.currentChart, kChartSize), 0, Qt::AlignHCenter);
     QPushButton *hidden = kit::button(panel, s(ph.analysis), QStringLiteral("Button2"));
     hidden->hide();

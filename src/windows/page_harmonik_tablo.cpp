@@ -7,6 +7,7 @@
 #include "led_display.h"
 #include "shadow_button.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,20 +16,36 @@
 
 namespace {
 
+struct HarmonicTablePage {
+    Q_DECLARE_TR_FUNCTIONS(HarmonicTablePage)
+};
+
 constexpr int kPhases = 3;
 constexpr int kRows = 17; // BH, 3rd … 31th, Σ
 
 // Harmonic order shown on row r (1 to 15): 3, 5, … 31.
 int orderOfRow(int row) { return 2 * row + 1; }
 
+// The captions of rows 1 to 15 as the device screens write them; each is
+// its own text, so that every order gets its own ordinal suffix.
+const char *const kOrderCaptions[kRows - 2] = {
+    QT_TRANSLATE_NOOP("HarmonicTablePage", "3rd"),  QT_TRANSLATE_NOOP("HarmonicTablePage", "5th"),
+    QT_TRANSLATE_NOOP("HarmonicTablePage", "7th"),  QT_TRANSLATE_NOOP("HarmonicTablePage", "9th"),
+    QT_TRANSLATE_NOOP("HarmonicTablePage", "11th"), QT_TRANSLATE_NOOP("HarmonicTablePage", "13th"),
+    QT_TRANSLATE_NOOP("HarmonicTablePage", "15th"), QT_TRANSLATE_NOOP("HarmonicTablePage", "17th"),
+    QT_TRANSLATE_NOOP("HarmonicTablePage", "19th"), QT_TRANSLATE_NOOP("HarmonicTablePage", "21th"),
+    QT_TRANSLATE_NOOP("HarmonicTablePage", "23th"), QT_TRANSLATE_NOOP("HarmonicTablePage", "25th"),
+    QT_TRANSLATE_NOOP("HarmonicTablePage", "27th"), QT_TRANSLATE_NOOP("HarmonicTablePage", "29th"),
+    QT_TRANSLATE_NOOP("HarmonicTablePage", "31th"),
+};
+
 QString rowCaption(int row)
 {
     if (row == 0)
-        return QStringLiteral("BH");
+        return HarmonicTablePage::tr("BH");
     if (row == kRows - 1)
         return QStringLiteral("Σ");
-    const int order = orderOfRow(row);
-    return order == 3 ? QStringLiteral("3rd") : QStringLiteral("%1th").arg(order);
+    return HarmonicTablePage::tr(kOrderCaptions[row - 1]);
 }
 
 // Display name for row r, phase p (1 to 3). `q` is 'v' or 'i'; the distortion
@@ -85,13 +102,13 @@ void pages::buildHarmonikTablo(QWidget *page)
 
     auto *top = new QHBoxLayout;
     top->addWidget(kit::shadowButton(page, QStringLiteral("VrShadowButton4"),
-                                     QStringLiteral("Harmonik Değerlerini İste")));
+                                     HarmonicTablePage::tr("Harmonik Değerlerini İste")));
     top->addStretch(1);
     outer->addLayout(top);
 
     auto *groups = new QHBoxLayout;
     groups->setSpacing(10);
-    groups->addWidget(buildGroup(page, QStringLiteral("Gerilim"), QLatin1Char('v'), QStringLiteral("thdv")));
-    groups->addWidget(buildGroup(page, QStringLiteral("Akım"), QLatin1Char('i'), QStringLiteral("thdc")));
+    groups->addWidget(buildGroup(page, HarmonicTablePage::tr("Gerilim"), QLatin1Char('v'), QStringLiteral("thdv")));
+    groups->addWidget(buildGroup(page, HarmonicTablePage::tr("Akım"), QLatin1Char('i'), QStringLiteral("thdc")));
     outer->addLayout(groups, 1);
 }

@@ -7,12 +7,17 @@
 #include "spin_edit.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
 namespace {
+
+struct CapacitorPage {
+    Q_DECLARE_TR_FUNCTIONS(CapacitorPage)
+};
 
 constexpr int kSteps = 18;
 constexpr int kColumns = 4; // 4 × 5 cells: 18 steps and the read button
@@ -60,11 +65,11 @@ QGroupBox *buildStep(QWidget *parent, int n)
         grid->addWidget(value, row, 2);
         ++row;
     }
-    grid->addWidget(kit::caption(box, QStringLiteral("Tpl")), row, 0);
+    grid->addWidget(kit::caption(box, CapacitorPage::tr("Tpl")), row, 0);
     LedDisplay *total = kit::led(box, QStringLiteral("C%1_H").arg(n));
     total->setMinimumWidth(64);
     grid->addWidget(total, row, 1);
-    QPushButton *write = kit::button(box, QStringLiteral("c%1yaz").arg(n), QStringLiteral("Yaz"));
+    QPushButton *write = kit::button(box, QStringLiteral("c%1yaz").arg(n), CapacitorPage::tr("Yaz"));
     write->setFixedWidth(64);
     grid->addWidget(write, row, 2);
 
@@ -85,7 +90,8 @@ void pages::buildKondansator(QWidget *page)
     for (int c = 0; c < kColumns; ++c)
         grid->setColumnStretch(c, 1);
     // The read button takes the two cells left free after C18.
-    QPushButton *read = kit::button(page, QStringLiteral("BitBtn2"), QStringLiteral("Kondansatör güç değerlerini oku"));
+    QPushButton *read =
+        kit::button(page, QStringLiteral("BitBtn2"), CapacitorPage::tr("Kondansatör güç değerlerini oku"));
     read->setMinimumHeight(34);
     grid->addWidget(read, kSteps / kColumns, kSteps % kColumns, 1, kColumns - kSteps % kColumns, Qt::AlignCenter);
 }

@@ -9,6 +9,7 @@
 #include "tank_gauge.h"
 #include "thermometer.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,13 +20,17 @@
 
 namespace {
 
+struct ModemPage {
+    Q_DECLARE_TR_FUNCTIONS(ModemPage)
+};
+
 QGroupBox *buildRelays(QWidget *page)
 {
-    QGroupBox *box = kit::group(page, QString(), QStringLiteral("Röle Çek/Bırak"));
+    QGroupBox *box = kit::group(page, QString(), ModemPage::tr("Röle Çek/Bırak"));
     auto *lay = new QVBoxLayout(box);
     lay->setSpacing(8);
     auto *query = new QHBoxLayout;
-    query->addWidget(kit::shadowButton(box, QStringLiteral("VrShadowButton21"), QStringLiteral("Röleleri Sorgula")));
+    query->addWidget(kit::shadowButton(box, QStringLiteral("VrShadowButton21"), ModemPage::tr("Röleleri Sorgula")));
     query->addStretch(1);
     lay->addLayout(query);
 
@@ -33,16 +38,16 @@ QGroupBox *buildRelays(QWidget *page)
     outputs->setSpacing(10);
     for (int n = 1; n <= 3; ++n) {
         // Output n is pulled by button 13 + 2n and released by 14 + 2n.
-        QGroupBox *relay = kit::group(box, QString(), QStringLiteral("Röle%1").arg(n));
+        QGroupBox *relay = kit::group(box, QString(), ModemPage::tr("Röle%1").arg(n));
         auto *grid = new QGridLayout(relay);
         grid->setSpacing(6);
         grid->addWidget(kit::shadowButton(relay, QStringLiteral("VrShadowButton%1").arg(13 + 2 * n),
-                                          QStringLiteral("Çek")),
+                                          ModemPage::tr("Çek")),
                         0, 0);
         grid->addWidget(kit::shadowButton(relay, QStringLiteral("VrShadowButton%1").arg(14 + 2 * n),
-                                          QStringLiteral("Bırak")),
+                                          ModemPage::tr("Bırak")),
                         0, 1);
-        grid->addWidget(kit::caption(relay, QStringLiteral("Durum")), 1, 0, Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(kit::caption(relay, ModemPage::tr("Durum")), 1, 0, Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(kit::statusPlate(relay, QStringLiteral("lblrole%1drm").arg(n), QStringLiteral("1"), QSize(70, 26), 1.25), 1, 1);
         outputs->addWidget(relay, 1);
     }
@@ -52,7 +57,7 @@ QGroupBox *buildRelays(QWidget *page)
 
 QGroupBox *buildIndex(QWidget *page)
 {
-    QGroupBox *box = kit::group(page, QString(), QStringLiteral("Sayaç Endeks Oku"));
+    QGroupBox *box = kit::group(page, QString(), ModemPage::tr("Sayaç Endeks Oku"));
     auto *grid = new QGridLayout(box);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(10);
@@ -65,13 +70,13 @@ QGroupBox *buildIndex(QWidget *page)
     f.setBold(true);
     unit->setFont(f);
     grid->addWidget(unit, 0, 1);
-    grid->addWidget(kit::shadowButton(box, QStringLiteral("btnsuendeks"), QStringLiteral("Endeks İste")), 1, 0);
+    grid->addWidget(kit::shadowButton(box, QStringLiteral("btnsuendeks"), ModemPage::tr("Endeks İste")), 1, 0);
 
     SpinEdit *write = kit::spin(box, QStringLiteral("edtendeksyaz"), 0, 5000, 0.01, 2, 1);
     write->setRangeEnforced(true);
     write->setMinimumHeight(26);
     grid->addWidget(write, 2, 0);
-    grid->addWidget(kit::shadowButton(box, QStringLiteral("VrShadowButton22"), QStringLiteral("Endeks Yaz")), 3, 0);
+    grid->addWidget(kit::shadowButton(box, QStringLiteral("VrShadowButton22"), ModemPage::tr("Endeks Yaz")), 3, 0);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(4, 1);
     return box;
@@ -79,7 +84,7 @@ QGroupBox *buildIndex(QWidget *page)
 
 QGroupBox *buildStates(QWidget *page)
 {
-    QGroupBox *box = kit::group(page, QString(), QStringLiteral("Durumlar"));
+    QGroupBox *box = kit::group(page, QString(), ModemPage::tr("Durumlar"));
     auto *grid = new QGridLayout(box);
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(8);
@@ -89,8 +94,8 @@ QGroupBox *buildStates(QWidget *page)
     thermo->setMinimumSize(44, 170);
     grid->addWidget(tank, 0, 0, Qt::AlignHCenter);
     grid->addWidget(thermo, 0, 1, Qt::AlignHCenter);
-    grid->addWidget(kit::shadowButton(box, QStringLiteral("VrShadowButton10"), QStringLiteral("Sıvı Seviyesi")), 1, 0);
-    grid->addWidget(kit::shadowButton(box, QStringLiteral("VrShadowButton14"), QStringLiteral("Sıcaklık Durumu")), 1,
+    grid->addWidget(kit::shadowButton(box, QStringLiteral("VrShadowButton10"), ModemPage::tr("Sıvı Seviyesi")), 1, 0);
+    grid->addWidget(kit::shadowButton(box, QStringLiteral("VrShadowButton14"), ModemPage::tr("Sıcaklık Durumu")), 1,
                     1);
     grid->setRowStretch(0, 1);
     return box;

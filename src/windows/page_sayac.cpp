@@ -7,6 +7,7 @@
 #include "led_display.h"
 #include "shadow_button.h"
 
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QFrame>
 #include <QGridLayout>
@@ -19,6 +20,10 @@
 #include <QWidget>
 
 namespace {
+
+struct MeterReadingPage {
+    Q_DECLARE_TR_FUNCTIONS(MeterReadingPage)
+};
 
 constexpr int kLedHeight = 26;
 const QString kResetIndex = QStringLiteral("00000000");
@@ -54,7 +59,7 @@ void fillIndexGroup(QGroupBox *box, std::initializer_list<IndexRow> rows)
     grid->setVerticalSpacing(6);
     int r = 0;
     for (const IndexRow &row : rows) {
-        grid->addWidget(rowCaption(box, QString::fromUtf8(row.caption)), r, 0);
+        grid->addWidget(rowCaption(box, MeterReadingPage::tr(row.caption)), r, 0);
         LedDisplay *led = meterLed(box, QString::fromLatin1(row.name), kResetIndex);
         led->setMinimumWidth(200);
         grid->addWidget(led, r, 1);
@@ -65,10 +70,10 @@ void fillIndexGroup(QGroupBox *box, std::initializer_list<IndexRow> rows)
 
 void buildIndexGroups(QWidget *page, QHBoxLayout *row)
 {
-    QGroupBox *totals = kit::group(page, QString(), QStringLiteral("    Sayaç Endeks Değerleri   "));
-    fillIndexGroup(totals, {{"Rzsycakttop", "Aktif Toplam (1.8.0)"},
-                            {"Rzsycindtop", "İndüktif Toplam (5.8.0)"},
-                            {"Rzsyckaptop", "Kapasitif Toplam (8.8.0)"}});
+    QGroupBox *totals = kit::group(page, QString(), MeterReadingPage::tr("    Sayaç Endeks Değerleri   "));
+    fillIndexGroup(totals, {{"Rzsycakttop", QT_TRANSLATE_NOOP("MeterReadingPage", "Aktif Toplam (1.8.0)")},
+                            {"Rzsycindtop", QT_TRANSLATE_NOOP("MeterReadingPage", "İndüktif Toplam (5.8.0)")},
+                            {"Rzsyckaptop", QT_TRANSLATE_NOOP("MeterReadingPage", "Kapasitif Toplam (8.8.0)")}});
     // The ratios of the meter's own totals are kept but not shown.
     auto *grid = static_cast<QGridLayout *>(totals->layout());
     for (const char *name : {"RzLEDinddurum", "RzLEDkapdurum"}) {
@@ -78,7 +83,7 @@ void buildIndexGroups(QWidget *page, QHBoxLayout *row)
     }
     row->addWidget(totals, 1);
 
-    QGroupBox *tariffs = kit::group(page, QString(), QStringLiteral("Aktif Değerler"));
+    QGroupBox *tariffs = kit::group(page, QString(), MeterReadingPage::tr("Aktif Değerler"));
     fillIndexGroup(tariffs, {{"RzsycT1", "T1 (1.8.1)"}, {"RzsycT2", "T2 (1.8.2)"}, {"RzsycT3", "T3 (1.8.3)"}});
     row->addWidget(tariffs, 1);
 }
@@ -91,8 +96,8 @@ QGroupBox *buildRatioGroup(QWidget *page)
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(6);
 
-    grid->addWidget(rowCaption(box, QStringLiteral("İlk Tarih")), 0, 0);
-    grid->addWidget(rowCaption(box, QStringLiteral("Son Tarih")), 0, 1);
+    grid->addWidget(rowCaption(box, MeterReadingPage::tr("İlk Tarih")), 0, 0);
+    grid->addWidget(rowCaption(box, MeterReadingPage::tr("Son Tarih")), 0, 1);
     QDateEdit *first = kit::datePicker(box, QStringLiteral("dtsycilktarih"));
     QDateEdit *last = kit::datePicker(box, QStringLiteral("dtsycsontarih"));
     first->setMinimumHeight(kLedHeight);
@@ -100,14 +105,14 @@ QGroupBox *buildRatioGroup(QWidget *page)
     grid->addWidget(first, 1, 0);
     grid->addWidget(last, 1, 1);
     ShadowButton *compute =
-        kit::shadowButton(box, QStringLiteral("VrShadowButton12"), QStringLiteral("Tarih Arası Oranları Hesapla"));
+        kit::shadowButton(box, QStringLiteral("VrShadowButton12"), MeterReadingPage::tr("Tarih Arası Oranları Hesapla"));
     grid->addWidget(compute, 1, 2, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
 
     const Qt::Alignment head = Qt::AlignHCenter | Qt::AlignBottom;
-    grid->addWidget(rowCaption(box, QStringLiteral("Tarih"), head), 2, 0);
-    grid->addWidget(rowCaption(box, QStringLiteral("Aktif (kWh)"), head), 2, 1);
-    grid->addWidget(rowCaption(box, QStringLiteral("İndüktif (kVArh)"), head), 2, 2);
-    grid->addWidget(rowCaption(box, QStringLiteral("Kapasitif (kVArh)"), head), 2, 3);
+    grid->addWidget(rowCaption(box, MeterReadingPage::tr("Tarih"), head), 2, 0);
+    grid->addWidget(rowCaption(box, MeterReadingPage::tr("Aktif (kWh)"), head), 2, 1);
+    grid->addWidget(rowCaption(box, MeterReadingPage::tr("İndüktif (kVArh)"), head), 2, 2);
+    grid->addWidget(rowCaption(box, MeterReadingPage::tr("Kapasitif (kVArh)"), head), 2, 3);
     for (int n = 1; n <= 2; ++n) {
         const int r = 2 + n;
         QLineEdit *date = kit::edit(box, n == 1 ? QStringLiteral("Edit2") : QStringLiteral("Edit3"));
@@ -118,16 +123,18 @@ QGroupBox *buildRatioGroup(QWidget *page)
         grid->addWidget(meterLed(box, QStringLiteral("RzLEDkap%1").arg(n)), r, 3);
     }
 
-    grid->addWidget(rowCaption(box, QStringLiteral("İndüktif / Aktif (%)")), 5, 0, 1, 1);
+    grid->addWidget(rowCaption(box, MeterReadingPage::tr("İndüktif / Aktif (%)")), 5, 0, 1, 1);
     grid->addWidget(meterLed(box, QStringLiteral("RzLEDsycinoran")), 5, 1);
-    grid->addWidget(kit::statusPlate(box, QStringLiteral("lblsycindurum"), QStringLiteral("DURUM"), QSize(0, kLedHeight)), 5, 2);
-    grid->addWidget(rowCaption(box, QStringLiteral("Kapasitif / Aktif (%)")), 6, 0, 1, 1);
+    grid->addWidget(
+        kit::statusPlate(box, QStringLiteral("lblsycindurum"), MeterReadingPage::tr("DURUM"), QSize(0, kLedHeight)), 5, 2);
+    grid->addWidget(rowCaption(box, MeterReadingPage::tr("Kapasitif / Aktif (%)")), 6, 0, 1, 1);
     grid->addWidget(meterLed(box, QStringLiteral("RzLEDsyckaporan")), 6, 1);
-    grid->addWidget(kit::statusPlate(box, QStringLiteral("lblsyckapdurum"), QStringLiteral("DURUM"), QSize(0, kLedHeight)), 6, 2);
+    grid->addWidget(
+        kit::statusPlate(box, QStringLiteral("lblsyckapdurum"), MeterReadingPage::tr("DURUM"), QSize(0, kLedHeight)), 6, 2);
 
-    grid->addWidget(rowCaption(box, QStringLiteral("Seri No")), 7, 0);
+    grid->addWidget(rowCaption(box, MeterReadingPage::tr("Seri No")), 7, 0);
     grid->addWidget(kit::edit(box, QStringLiteral("Edit5")), 7, 1);
-    grid->addWidget(rowCaption(box, QStringLiteral("Saat")), 7, 2, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(rowCaption(box, MeterReadingPage::tr("Saat")), 7, 2, Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(kit::edit(box, QStringLiteral("Edit6")), 7, 3);
     grid->setColumnStretch(0, 2);
     for (int c = 1; c < 4; ++c)
@@ -145,13 +152,14 @@ void pages::buildSayac(QWidget *page)
 
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(10);
-    buttons->addWidget(kit::shadowButton(page, QStringLiteral("VrShadowButton11"), QStringLiteral("Sayaç Oku")));
-    buttons->addWidget(kit::shadowButton(page, QStringLiteral("VrShadowButton13"), QStringLiteral("Tedaş Okuma")));
+    buttons->addWidget(kit::shadowButton(page, QStringLiteral("VrShadowButton11"), MeterReadingPage::tr("Sayaç Oku")));
+    buttons->addWidget(
+        kit::shadowButton(page, QStringLiteral("VrShadowButton13"), MeterReadingPage::tr("Tedaş Okuma")));
     buttons->addSpacing(16);
     // Header of the readout: which meter the values below belong to. The
     // header label Label2 sits on the first page, whose tab a meter hides, so
     // this page carries a copy of it.
-    QLabel *header = kit::label(page, QStringLiteral("lblSayacBaslik"), QStringLiteral("Sayaç Değerleri"));
+    QLabel *header = kit::label(page, QStringLiteral("lblSayacBaslik"), MeterReadingPage::tr("Sayaç Değerleri"));
     QFont headerFont = header->font();
     headerFont.setBold(true);
     headerFont.setPointSizeF(headerFont.pointSizeF() * 1.4);
@@ -165,14 +173,14 @@ void pages::buildSayac(QWidget *page)
     outer->addLayout(indexRow);
     outer->addWidget(buildRatioGroup(page));
 
-    QGroupBox *readout = kit::group(page, QString(), QStringLiteral("Okunan Veriler"));
+    QGroupBox *readout = kit::group(page, QString(), MeterReadingPage::tr("Okunan Veriler"));
     auto *readoutLayout = new QVBoxLayout(readout);
     auto *memo = new QPlainTextEdit(readout);
     memo->setObjectName(QStringLiteral("Memo3"));
     memo->setReadOnly(true);
     // The readout only grows by what the meter sends; nothing to undo.
     memo->setUndoRedoEnabled(false);
-    memo->setAccessibleName(QStringLiteral("Okunan Veriler"));
+    memo->setAccessibleName(MeterReadingPage::tr("Okunan Veriler"));
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     readoutLayout->addWidget(memo);
     outer->addWidget(readout, 1);

@@ -12,6 +12,7 @@
 #include "led_display.h"
 #include "shadow_button.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -27,6 +28,10 @@ constexpr int kLedHeight = 30;
 
 QString u8(const char *s) { return QString::fromUtf8(s); }
 
+struct ConsumptionPage {
+    Q_DECLARE_TR_FUNCTIONS(ConsumptionPage)
+};
+
 LedDisplay *valueLed(QWidget *parent, const char *name)
 {
     auto *l = kit::led(parent, QString::fromLatin1(name));
@@ -38,7 +43,7 @@ LedDisplay *valueLed(QWidget *parent, const char *name)
 
 QLabel *headerLabel(QWidget *parent, const char *text)
 {
-    QLabel *l = kit::caption(parent, u8(text));
+    QLabel *l = kit::caption(parent, ConsumptionPage::tr(text));
     l->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     return l;
 }
@@ -48,7 +53,7 @@ QVBoxLayout *captioned(QWidget *parent, const char *caption, QWidget *field)
 {
     auto *v = new QVBoxLayout;
     v->setSpacing(1);
-    v->addWidget(kit::caption(parent, u8(caption)));
+    v->addWidget(kit::caption(parent, ConsumptionPage::tr(caption)));
     v->addWidget(field);
     return v;
 }
@@ -86,7 +91,7 @@ QHBoxLayout *countersRow(QWidget *p)
 
 QGroupBox *totalRatios(QWidget *p)
 {
-    QGroupBox *g = kit::group(p, QString(), u8("Toplam Oranlar"));
+    QGroupBox *g = kit::group(p, QString(), ConsumptionPage::tr("Toplam Oranlar"));
     auto *grid = new QGridLayout(g);
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setHorizontalSpacing(5);
@@ -94,10 +99,11 @@ QGroupBox *totalRatios(QWidget *p)
     const struct {
         const char *caption;
         const char *led;
-    } ratios[] = {{"İndüktif / Aktif Oran", "Toplamindoran"}, {"Kapasitif / Aktif Oran", "Toplamkaporan"}};
+    } ratios[] = {{QT_TRANSLATE_NOOP("ConsumptionPage", "İndüktif / Aktif Oran"), "Toplamindoran"},
+                  {QT_TRANSLATE_NOOP("ConsumptionPage", "Kapasitif / Aktif Oran"), "Toplamkaporan"}};
     int r = 0;
     for (const auto &ratio : ratios) {
-        grid->addWidget(kit::caption(g, u8(ratio.caption)), r++, 0, 1, 2);
+        grid->addWidget(kit::caption(g, ConsumptionPage::tr(ratio.caption)), r++, 0, 1, 2);
         grid->addWidget(valueLed(g, ratio.led), r, 0);
         grid->addWidget(kit::caption(g, QStringLiteral("%")), r++, 1);
     }
@@ -107,7 +113,7 @@ QGroupBox *totalRatios(QWidget *p)
 
 QGroupBox *beforeReset(QWidget *p)
 {
-    QGroupBox *g = kit::group(p, QString(), u8("Reset Öncesi Sayaç Değerleri "));
+    QGroupBox *g = kit::group(p, QString(), ConsumptionPage::tr("Reset Öncesi Sayaç Değerleri "));
     auto *grid = new QGridLayout(g);
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setHorizontalSpacing(5);
@@ -116,10 +122,12 @@ QGroupBox *beforeReset(QWidget *p)
         const char *caption;
         const char *led;
         const char *unit;
-    } rows[] = {{"Aktif", "SayacAktif", "kWh"}, {"İndüktif", "Sayacind", "kVArh"}, {"Kapasitif", "SayacKap", "kVArh"}};
+    } rows[] = {{QT_TRANSLATE_NOOP("ConsumptionPage", "Aktif"), "SayacAktif", "kWh"},
+               {QT_TRANSLATE_NOOP("ConsumptionPage", "İndüktif"), "Sayacind", "kVArh"},
+               {QT_TRANSLATE_NOOP("ConsumptionPage", "Kapasitif"), "SayacKap", "kVArh"}};
     int r = 0;
     for (const auto &row : rows) {
-        grid->addWidget(kit::caption(g, u8(row.caption)), r, 0);
+        grid->addWidget(kit::caption(g, ConsumptionPage::tr(row.caption)), r, 0);
         grid->addWidget(valueLed(g, row.led), r, 1);
         grid->addWidget(kit::caption(g, u8(row.unit)), r++, 2);
     }
@@ -131,7 +139,7 @@ QGroupBox *beforeReset(QWidget *p)
 // bright, so the label sits on a dark field.
 QLabel *bandLabel(QWidget *parent, const char *name)
 {
-    QLabel *l = kit::label(parent, QString::fromLatin1(name), QStringLiteral("DURUM"));
+    QLabel *l = kit::label(parent, QString::fromLatin1(name), ConsumptionPage::tr("DURUM"));
     l->setAlignment(Qt::AlignCenter);
     l->setAutoFillBackground(true);
     QPalette pal = l->palette();
@@ -148,7 +156,7 @@ QLabel *bandLabel(QWidget *parent, const char *name)
 
 QGroupBox *dateRange(QWidget *p)
 {
-    QGroupBox *g = kit::group(p, QString(), u8("İki Tarih Arası Oranlar"));
+    QGroupBox *g = kit::group(p, QString(), ConsumptionPage::tr("İki Tarih Arası Oranlar"));
     auto *v = new QVBoxLayout(g);
     v->setContentsMargins(8, 6, 8, 8);
     v->setSpacing(8);
@@ -163,25 +171,26 @@ QGroupBox *dateRange(QWidget *p)
     last->setDate(QDate::currentDate());
     first->setMinimumWidth(110);
     last->setMinimumWidth(110);
-    top->addLayout(captioned(g, "İlk Tarih", first));
-    top->addLayout(captioned(g, "Son Tarih", last));
-    ShadowButton *ask = kit::shadowButton(g, QStringLiteral("VrShadowButton9"), u8("İki Tarih Arası Oranları Hesapla"));
+    top->addLayout(captioned(g, QT_TRANSLATE_NOOP("ConsumptionPage", "İlk Tarih"), first));
+    top->addLayout(captioned(g, QT_TRANSLATE_NOOP("ConsumptionPage", "Son Tarih"), last));
+    ShadowButton *ask =
+        kit::shadowButton(g, QStringLiteral("VrShadowButton9"), ConsumptionPage::tr("İki Tarih Arası Oranları Hesapla"));
     top->addWidget(ask, 0, Qt::AlignBottom);
     top->addStretch(1);
     QLineEdit *arrival = kit::edit(g, QStringLiteral("Edit4"));
     arrival->setReadOnly(true);
     arrival->setFixedWidth(90);
-    top->addLayout(captioned(g, "Alınma Saati", arrival));
+    top->addLayout(captioned(g, QT_TRANSLATE_NOOP("ConsumptionPage", "Alınma Saati"), arrival));
     v->addLayout(top);
 
     // The two readings, one row per date.
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(4);
-    grid->addWidget(headerLabel(g, "Tarih"), 0, 0);
-    grid->addWidget(headerLabel(g, "Aktif (kWh)"), 0, 1);
-    grid->addWidget(headerLabel(g, "İndüktif (kVArh)"), 0, 2);
-    grid->addWidget(headerLabel(g, "Kapasitif (kVArh)"), 0, 3);
+    grid->addWidget(headerLabel(g, QT_TRANSLATE_NOOP("ConsumptionPage", "Tarih")), 0, 0);
+    grid->addWidget(headerLabel(g, QT_TRANSLATE_NOOP("ConsumptionPage", "Aktif (kWh)")), 0, 1);
+    grid->addWidget(headerLabel(g, QT_TRANSLATE_NOOP("ConsumptionPage", "İndüktif (kVArh)")), 0, 2);
+    grid->addWidget(headerLabel(g, QT_TRANSLATE_NOOP("ConsumptionPage", "Kapasitif (kVArh)")), 0, 3);
     const struct {
         const char *date;
         const char *leds[3];
@@ -208,11 +217,11 @@ QGroupBox *dateRange(QWidget *p)
         const char *caption;
         const char *led;
         const char *band;
-    } bands[] = {{"İndüktif / Aktif Oran (%)", "indoran", "inddurum"},
-                 {"Kapasitif / Aktif Oran (%)", "kaporan", "Kapdurum"}};
+    } bands[] = {{QT_TRANSLATE_NOOP("ConsumptionPage", "İndüktif / Aktif Oran (%)"), "indoran", "inddurum"},
+                 {QT_TRANSLATE_NOOP("ConsumptionPage", "Kapasitif / Aktif Oran (%)"), "kaporan", "Kapdurum"}};
     for (int i = 0; i < 2; ++i) {
         const int c = i * 3;
-        ratios->addWidget(kit::caption(g, u8(bands[i].caption)), 0, c, 1, 2);
+        ratios->addWidget(kit::caption(g, ConsumptionPage::tr(bands[i].caption)), 0, c, 1, 2);
         ratios->addWidget(valueLed(g, bands[i].led), 1, c);
         ratios->addWidget(bandLabel(g, bands[i].band), 1, c + 1);
         ratios->setColumnStretch(c, 1);
@@ -232,7 +241,8 @@ void pages::buildTuketim(QWidget *page)
     v->setSpacing(8);
 
     auto *top = new QHBoxLayout;
-    ShadowButton *ask = kit::shadowButton(page, QStringLiteral("VrShadowButton8"), u8("Enerji Değerlerini İste"));
+    ShadowButton *ask =
+        kit::shadowButton(page, QStringLiteral("VrShadowButton8"), ConsumptionPage::tr("Enerji Değerlerini İste"));
     ask->setMinimumWidth(200);
     top->addWidget(ask, 0, Qt::AlignBottom);
     top->addStretch(1);
@@ -240,7 +250,7 @@ void pages::buildTuketim(QWidget *page)
     // may type another one.
     QLineEdit *serial = kit::edit(page, QStringLiteral("Edit111"));
     serial->setFixedWidth(110);
-    top->addLayout(captioned(page, "Seri No", serial));
+    top->addLayout(captioned(page, QT_TRANSLATE_NOOP("ConsumptionPage", "Seri No"), serial));
     v->addLayout(top);
 
     v->addLayout(countersRow(page));

@@ -54,7 +54,11 @@ struct Client {
             sent << request;
             send(request);
         };
-        c.pause = [this](int ms) { pauses << ms; };
+        c.pause = [this](int ms, const std::function<void()> &then) {
+            pauses << ms;
+            if (then)
+                then();
+        };
         logIn(w->giris, server.port());
         const qsizetype devices = sim::demoSite().findUser("demo")->serials.size();
         return w->ana.state().connected && QTest::qWaitFor([&] { return itemCount() == devices; }, kWait);

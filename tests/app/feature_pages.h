@@ -55,7 +55,11 @@ struct FeaturePages {
         ctx.outgoingLine = LblGiden;
         ctx.send = [this](const QByteArray &r) { sent.append(r); };
         ctx.showError = [this](const QString &t) { errors.append(t); };
-        ctx.pause = [this](int ms) { pauses.append(ms); };
+        ctx.pause = [this](int ms, const std::function<void()> &then) {
+            pauses.append(ms);
+            if (then)
+                then();
+        };
         handlers::install(dispatcher, ctx);
         commands::installHarmonics(ctx);
         commands::installRelays(ctx);

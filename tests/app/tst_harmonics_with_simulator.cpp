@@ -142,14 +142,16 @@ void TstHarmonicsWithSimulator::modemRelaysAndIndex()
     QCOMPARE(states(), (QStringList{"Pasif", "Aktif", "Pasif"}));
     QCOMPARE(s.get<QLabel>("lblrole2drm")->palette().color(QPalette::WindowText), QColor(0x00, 0xFF, 0x00));
 
-    // 1.5 m3 goes out as 1500 litres; the modem confirms, the client says so
-    // after its three-second wait, and the index reads back as 1.5.
+    // 1.5 m3 goes out as 1500 litres; the modem confirms, the page's buttons
+    // come back after three seconds, and the index reads back as 1.5.
     s.get<SpinEdit>("edtendeksyaz")->setValue(1.5);
     s.click("VrShadowButton22");
     QVERIFY(QTest::qWaitFor(
         [&] { return s.text("LblMesaj") == QStringLiteral("12006 Seri Nolu Cihaza endeks değeri yazıldı. "); },
         3000));
     QCOMPARE(sim::FieldOutputs::of(s.server).modem(12006).waterLitres, 1500);
+    QVERIFY(!s.get<QAbstractButton>("btnsuendeks")->isEnabled());
+    QVERIFY(QTest::qWaitFor([&] { return s.get<QAbstractButton>("btnsuendeks")->isEnabled(); }, 4000));
     s.click("btnsuendeks");
     const QString expected = QStringLiteral("1") + programState().decimalSeparator + QStringLiteral("5");
     QVERIFY(QTest::qWaitFor([&] { return s.get<LedDisplay>("displaysuendeks")->text() == expected; }, 3000));

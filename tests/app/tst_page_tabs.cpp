@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QLayout>
 #include <QResizeEvent>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -20,7 +21,60 @@ private slots:
     void initTestCase() { applyAppearance(*qApp); }
     void captionsFit_data();
     void captionsFit();
+    void tabOrder_data();
+    void tabOrder();
 };
+
+namespace {
+// Shown on its page (the page itself may be behind another one) in a window
+// that is yet to be shown.
+bool shownOnItsPage(const QWidget *w)
+{
+    for (; w && !w->isWindow() && !qobject_cast<QStackedWidget *>(w->parentWidget()); w = w->parentWidget())
+        if (w->isHidden())
+            return false;
+    return true;
+}
+
+// The widget Tab moves to from `from`.
+QWidget *tabFrom(QWidget *from)
+{
+    for (QWidget *w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && shownOnItsPage(w))
+            return w;
+    return nullptr;
+}
+} // namespace
+
+void TstPageTabs::tabOrder_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("the device bar after the tool strip") << "SpeedButton2" << "RzGroupBar1";
+    QTest::newRow("the page tabs after the device bar") << "RzGroupBar1" << "suiPageControl1Tabs";
+    QTest::newRow("1: the dates, then their button") << "DateTimePicker2" << "VrShadowButton9";
+    QTest::newRow("4: a step's values, then its Yaz") << "C7_t_YAZ" << "c7yaz";
+    QTest::newRow("4: the next step") << "c7yaz" << "C8_R_YAZ";
+    QTest::newRow("6: the dates, then their button") << "dtsycsontarih" << "VrShadowButton12";
+    QTest::newRow("8: CT, then Gönder") << "CT" << "Button9";
+    QTest::newRow("8: the switching times, then Set") << "minalmacikmasure" << "Button7";
+    QTest::newRow("8: the switching times' Set, then the penalty limits") << "Button7" << "Tanfi";
+    QTest::newRow("8: learning and direction, then Set") << "yonsabitddisi" << "Button5";
+    QTest::newRow("8: Set, then the switching mode") << "Button5" << "manueldevrede";
+    QTest::newRow("8: fast mode, then Set") << "radiopasif" << "Button8";
+}
+
+void TstPageTabs::tabOrder()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    ClientWindows w;
+    auto *start = w.ana.findChild<QWidget *>(from);
+    QVERIFY(start);
+    QWidget *next = tabFrom(start);
+    QVERIFY(next);
+    QCOMPARE(next->objectName(), to);
+}
 
 void TstPageTabs::captionsFit_data()
 {

@@ -333,9 +333,10 @@ void TstDeviceSelection::doubleRequest()
     f.get<QLineEdit>("Edit111")->setText(QStringLiteral("12002"));
     f.get<QLineEdit>("Edit7")->setText(delay);
     // The serial is read again for the second request.
-    f.ctx().pause = [&](int ms) {
+    f.ctx().pause = [&](int ms, const std::function<void()> &then) {
         f.pauses << ms;
         f.get<QLineEdit>("Edit111")->setText(QStringLiteral("12005"));
+        then();
     };
     f.conn().pendingRequest = pending::sabitler;
     f.get<QPushButton>("btnikikereiste")->click();

@@ -38,6 +38,8 @@ private slots:
     void enerjialEnvelope();
     void logShortening_data();
     void logShortening();
+    void logHidesPasswords_data();
+    void logHidesPasswords();
 };
 
 void TstSimCodec::crc_data()
@@ -186,6 +188,33 @@ void TstSimCodec::logShortening()
     QFETCH(QByteArray, wire);
     QFETCH(int, shown);
     QTEST(log::bytes(wire, shown), "text");
+}
+
+void TstSimCodec::logHidesPasswords_data()
+{
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("login") << QByteArray("kulsifre\x01" "demo\x01" "1234\x02") << 120
+                           << QStringLiteral("kulsifre<01>demo<01>***<02>");
+    QTest::newRow("password in code page 1254") << QByteArray("kulsifre\x01" "\xFD\x01" "\xDE\xFEifre\x02") << 120
+                                                << QStringLiteral("kulsifre<01>ı<01>***<02>");
+    QTest::newRow("password ended by 0x01") << QByteArray("kulsifre\x01" "demo\x01" "1234\x01") << 120
+                                            << QStringLiteral("kulsifre<01>demo<01>***");
+    QTest::newRow("one field only") << QByteArray("kulsifre\x01" "1234\x02") << 120
+                                    << QStringLiteral("kulsifre<01>***<02>");
+    QTest::newRow("masked before shortening") << QByteArray("kulsifre\x01" "demo\x01" + QByteArray(200, '7') + '\x02')
+                                              << 120 << QStringLiteral("kulsifre<01>demo<01>***<02>");
+    QTest::newRow("bare keyword") << QByteArray("kulsifre") << 120 << QStringLiteral("kulsifre");
+    QTest::newRow("other requests as they are") << QByteArray("yenimesajiste\x01" "demo\x01") << 120
+                                                << QStringLiteral("yenimesajiste<01>demo<01>");
+}
+
+void TstSimCodec::logHidesPasswords()
+{
+    QFETCH(QByteArray, request);
+    QFETCH(int, shown);
+    QTEST(log::request(request, shown), "text");
 }
 
 QTEST_GUILESS_MAIN(TstSimCodec)

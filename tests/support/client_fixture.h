@@ -26,7 +26,11 @@ struct ClientFixture {
         ctx.send = [this](const QByteArray &request) { sent << request; };
         ctx.showError = [this](const QString &text) { errors << text; };
         ctx.reconnect = [this] { ++reconnects; };
-        ctx.pause = [this](int ms) { pauses << ms; };
+        ctx.pause = [this](int ms, const std::function<void()> &then) {
+            pauses << ms; // the waits run at once
+            if (then)
+                then();
+        };
         w->ana.state().connected = true;
         w->ana.state().deviceSerials[0] = "demo";
     }

@@ -44,7 +44,144 @@ private slots:
     void pictures();
     void imageListsAreNamedAndSized();
     void longCaptionElidedShortNot();
+    void keys_data();
+    void keys();
+    void enterAndSpaceClickAsTheMouseDoes_data();
+    void enterAndSpaceClickAsTheMouseDoes();
+    void tabReachesTheBarAndShowsTheFrame();
 };
+
+namespace {
+// A: a1 a2 / B: b1 / C (no items) / D: d1, all open.
+void fillForKeys(GroupBar &bar)
+{
+    GroupBarGroup *a = bar.addGroup(QStringLiteral("A"));
+    a->insertItem(QStringLiteral("a2"), 0);
+    a->insertItem(QStringLiteral("a1"), 0);
+    bar.addGroup(QStringLiteral("B"))->insertItem(QStringLiteral("b1"), 2);
+    bar.addGroup(QStringLiteral("C"));
+    bar.addGroup(QStringLiteral("D"))->insertItem(QStringLiteral("d1"), 4);
+    bar.resize(241, 300);
+}
+
+void press(QWidget *w, const QString &keys)
+{
+    static const QHash<QString, Qt::Key> names{{"Up", Qt::Key_Up},       {"Down", Qt::Key_Down},
+                                               {"Left", Qt::Key_Left},   {"Right", Qt::Key_Right},
+                                               {"Home", Qt::Key_Home},   {"End", Qt::Key_End},
+                                               {"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter},
+                                               {"Space", Qt::Key_Space}};
+    for (const QString &k : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        QTest::keyClick(w, names.value(k));
+}
+} // namespace
+
+void TstGroupBar::keys_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("current"); // an item's caption, or a closed group's
+    QTest::addColumn<QString>("closed");  // the closed groups
+    QTest::newRow("focus lands on the first item") << "" << "a1" << "";
+    QTest::newRow("down within a group") << "Down" << "a2" << "";
+    QTest::newRow("down into the next group") << "Down Down" << "b1" << "";
+    QTest::newRow("a group without items is passed over") << "Down Down Down" << "d1" << "";
+    QTest::newRow("down stops at the last item") << "End Down Down" << "d1" << "";
+    QTest::newRow("up stops at the first item") << "Up Up" << "a1" << "";
+    QTest::newRow("up across groups") << "End Up Up" << "a2" << "";
+    QTest::newRow("left closes the group, its header is current") << "Down Left" << "A" << "A";
+    QTest::newRow("a closed group is one stop") << "Left Down Up" << "A" << "A";
+    QTest::newRow("down from a closed group") << "Left Down" << "b1" << "A";
+    QTest::newRow("right opens it on its first item") << "Down Left Right" << "a1" << "";
+    QTest::newRow("enter opens a closed group") << "Left Return" << "a1" << "";
+    QTest::newRow("left on a closed group does nothing") << "End Left Left" << "D" << "D";
+    QTest::newRow("right on an open group does nothing") << "Down Right" << "a2" << "";
+    QTest::newRow("closing two groups") << "Left Down Left Up" << "A" << "A,B";
+}
+
+void TstGroupBar::keys()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, current);
+    QFETCH(QString, closed);
+    GroupBar bar;
+    fillForKeys(bar);
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    bar.setFocus(Qt::TabFocusReason);
+    QVERIFY(bar.hasFocus());
+    press(&bar, keys);
+    QCOMPARE(bar.currentCaption(), current);
+    QStringList closedNow;
+    for (GroupBarGroup *g : bar.groups())
+        if (!g->isOpened())
+            closedNow << g->caption();
+    QCOMPARE(closedNow.join(QLatin1Char(',')), closed);
+}
+
+void TstGroupBar::enterAndSpaceClickAsTheMouseDoes_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("clicked"); // the item whose action ran, none: empty
+    QTest::newRow("return") << "Down Return" << "a2";
+    QTest::newRow("keypad enter") << "Down Down Enter" << "b1";
+    QTest::newRow("space") << "Space" << "a1";
+    QTest::newRow("on a closed group's header: it opens, nothing is clicked") << "Left Space" << "";
+}
+
+void TstGroupBar::enterAndSpaceClickAsTheMouseDoes()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, clicked);
+    GroupBar bar;
+    fillForKeys(bar);
+    QStringList order; // signal and action, in the order they came
+    for (GroupBarGroup *g : bar.groups())
+        for (GroupBarItem *it : g->items()) {
+            connect(it, &GroupBarItem::clicked, this, [&order](GroupBarItem *i) { order << "signal " + i->caption(); });
+            // Like a device item's action: it empties the bar and lists it again.
+            it->onClick = [&order, &bar](GroupBarItem *i) {
+                order << "action " + i->caption();
+                bar.clearAllItems();
+                bar.group(3)->insertItem(QStringLiteral("d1"), 4);
+            };
+        }
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    bar.setFocus(Qt::TabFocusReason);
+    press(&bar, keys);
+    const QStringList expected = clicked.isEmpty() ? QStringList() : QStringList{"signal " + clicked, "action " + clicked};
+    QCOMPARE(order, expected);
+    flushDeletes();
+    if (!clicked.isEmpty())
+        QCOMPARE(bar.currentCaption(), QStringLiteral("d1")); // the only entry left
+}
+
+void TstGroupBar::tabReachesTheBarAndShowsTheFrame()
+{
+    QWidget window;
+    auto *before = new QLineEdit(&window);
+    auto *bar = new GroupBar(&window);
+    auto *after = new QPushButton(QStringLiteral("Sonra"), &window);
+    auto *col = new QVBoxLayout(&window);
+    col->addWidget(before);
+    col->addWidget(bar);
+    col->addWidget(after);
+    fillForKeys(*bar);
+    window.resize(241, 400);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    GroupBarItem *first = bar->group(0)->item(0);
+    before->setFocus();
+    QApplication::processEvents();
+    const QImage unfocused = first->grab().toImage();
+    QTest::keyClick(before, Qt::Key_Tab);
+    QVERIFY(bar->hasFocus());
+    QCOMPARE(bar->currentItem(), first);
+    QVERIFY(first->grab().toImage() != unfocused); // the focus frame
+    QTest::keyClick(bar, Qt::Key_Tab);
+    QVERIFY(after->hasFocus());
+    QCOMPARE(first->grab().toImage(), unfocused);
+}
 
 void TstGroupBar::groupsAppendItemsGoOnTop()
 {

@@ -1,0 +1,1362 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="tr_TR">
+<context>
+    <name>AnalyserPage</name>
+    <message>
+        <source>Satır:</source>
+        <translation>Row:</translation>
+    </message>
+    <message>
+        <source>Aktif Cihaz:</source>
+        <translation>Active device:</translation>
+    </message>
+    <message>
+        <source>2 kere veri iste</source>
+        <translation>Request data twice</translation>
+    </message>
+    <message>
+        <source>Gerilim </source>
+        <translation>Voltage </translation>
+    </message>
+    <message>
+        <source>Akım </source>
+        <translation>Current </translation>
+    </message>
+    <message>
+        <source>Aktif Güçler </source>
+        <translation>Active Power </translation>
+    </message>
+    <message>
+        <source>Reaktif Güçler </source>
+        <translation>Reactive Power </translation>
+    </message>
+    <message>
+        <source>Görünen Güçler </source>
+        <translation>Apparent Power </translation>
+    </message>
+    <message>
+        <source>sn</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>On Süreleri </source>
+        <translation>On Times </translation>
+    </message>
+    <message>
+        <source>Off Süreleri </source>
+        <translation>Off Times </translation>
+    </message>
+    <message>
+        <source>İndüktif / Aktif Güç Oranı </source>
+        <translation>Inductive / Active Ratio </translation>
+    </message>
+    <message>
+        <source>Kapasitif / Aktif Güç Oranı </source>
+        <translation>Capacitive / Active Ratio </translation>
+    </message>
+    <message>
+        <source>KAPASİTİF</source>
+        <translation>CAPACITIVE</translation>
+    </message>
+    <message>
+        <source>İNDÜKTİF</source>
+        <translation>INDUCTIVE</translation>
+    </message>
+    <message>
+        <source>Frekans:</source>
+        <translation>Frequency:</translation>
+    </message>
+    <message>
+        <source>Sıcaklık:</source>
+        <translation>Temperature:</translation>
+    </message>
+    <message>
+        <source>Akım Trafosu Yönleri</source>
+        <translation>CT Directions</translation>
+    </message>
+    <message>
+        <source>öğrenildi</source>
+        <translation>learnt</translation>
+    </message>
+    <message>
+        <source>yön</source>
+        <translation>direction</translation>
+    </message>
+    <message>
+        <source>Akım Trafosu Oranı:</source>
+        <translation>CT ratio:</translation>
+    </message>
+    <message>
+        <source>Kondansatör Güç Öğrenme / Devrede</source>
+        <translation>Capacitor Steps: Power Learnt / Switched In</translation>
+    </message>
+    <message>
+        <source>Durum</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>G.Ö.</source>
+        <translation>Learnt</translation>
+    </message>
+    <message>
+        <source>Kondansatörleri Devreye Al-Çıkar</source>
+        <translation>Switch Capacitors In/Out</translation>
+    </message>
+</context>
+<context>
+    <name>CapacitorPage</name>
+    <message>
+        <source>Tpl</source>
+        <translation>Tot</translation>
+    </message>
+    <message>
+        <source>Yaz</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>Kondansatör güç değerlerini oku</source>
+        <translation>Read capacitor power values</translation>
+    </message>
+</context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>&apos;%1&apos; geçerli bir tam sayı değeri değil.</source>
+        <translation>&apos;%1&apos; is not a valid whole number.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; geçerli bir sayı değeri değil.</source>
+        <translation>&apos;%1&apos; is not a valid number.</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionMessages</name>
+    <message>
+        <source>başlık</source>
+        <translation>title</translation>
+    </message>
+    <message>
+        <source>metin</source>
+        <translation>text</translation>
+    </message>
+    <message>
+        <source>grup</source>
+        <translation>group</translation>
+    </message>
+    <message>
+        <source>model</source>
+        <translation>model</translation>
+    </message>
+    <message>
+        <source>ad</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>seri no</source>
+        <translation>serial number</translation>
+    </message>
+    <message>
+        <source>%1: %2 bayt uzunluğundaki %3 alanının ilk %4 baytı alındı.</source>
+        <translation>%1: only the first %4 bytes of the %2-byte %3 field were kept.</translation>
+    </message>
+    <message>
+        <source>Pong</source>
+        <translation>Pong</translation>
+    </message>
+    <message>
+        <source>Bağlantı Kuruldu</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>Yeni Mesajınız Var...</source>
+        <translation>You have a new message...</translation>
+    </message>
+    <message>
+        <source>Yeni mesajlarınız alınıyor...  Mesaj No: %1</source>
+        <translation>Receiving your new messages...  Message no. %1</translation>
+    </message>
+    <message>
+        <source>%1 mesajdan fazlası saklanamıyor; &quot;%2&quot; başlıklı mesaj atıldı.</source>
+        <translation>No more than %1 messages can be kept; the message &quot;%2&quot; was dropped.</translation>
+    </message>
+    <message>
+        <source>Saklanan mesajlar %1 MB&apos;ı dolduruyor; &quot;%2&quot; başlıklı mesaj atıldı.</source>
+        <translation>The stored messages fill %1 MB; the message &quot;%2&quot; was dropped.</translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu cihaz hatta değil. Lütfen 4 dakika sonra tekrar deneyin...</source>
+        <translation>Device %1 is not online. Please try again in 4 minutes...</translation>
+    </message>
+    <message>
+        <source>Cihaz listesi alınıyor. </source>
+        <translation>Receiving the device list. </translation>
+    </message>
+    <message>
+        <source>%1 cihaz seri numarası saklandı; %2 ve sonraki seri numaraları saklanmıyor (cihazlar listede gösterilmeye devam ediyor).</source>
+        <translation>%1 device serial numbers are stored; %2 and the serial numbers after it are not (the devices are still shown in the list).</translation>
+    </message>
+    <message>
+        <source>Cihaz listesi dolu (%1 cihaz, %2 grup); %3 seri nolu cihaz listelenmedi.</source>
+        <translation>The device list is full (%1 devices, %2 groups); device %3 was not listed.</translation>
+    </message>
+</context>
+<context>
+    <name>ConsumptionPage</name>
+    <message>
+        <source>Toplam Oranlar</source>
+        <translation>Total Ratios</translation>
+    </message>
+    <message>
+        <source>İndüktif / Aktif Oran</source>
+        <translation>Inductive / Active Ratio</translation>
+    </message>
+    <message>
+        <source>Kapasitif / Aktif Oran</source>
+        <translation>Capacitive / Active Ratio</translation>
+    </message>
+    <message>
+        <source>Reset Öncesi Sayaç Değerleri </source>
+        <translation>Meter Values Before Reset </translation>
+    </message>
+    <message>
+        <source>Aktif</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>İndüktif</source>
+        <translation>Inductive</translation>
+    </message>
+    <message>
+        <source>Kapasitif</source>
+        <translation>Capacitive</translation>
+    </message>
+    <message>
+        <source>DURUM</source>
+        <translation>STATUS</translation>
+    </message>
+    <message>
+        <source>İki Tarih Arası Oranlar</source>
+        <translation>Ratios Between Two Dates</translation>
+    </message>
+    <message>
+        <source>İlk Tarih</source>
+        <translation>First Date</translation>
+    </message>
+    <message>
+        <source>Son Tarih</source>
+        <translation>Last Date</translation>
+    </message>
+    <message>
+        <source>İki Tarih Arası Oranları Hesapla</source>
+        <translation>Calculate Ratios Between Dates</translation>
+    </message>
+    <message>
+        <source>Alınma Saati</source>
+        <translation>Received At</translation>
+    </message>
+    <message>
+        <source>Tarih</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Aktif (kWh)</source>
+        <translation>Active (kWh)</translation>
+    </message>
+    <message>
+        <source>İndüktif (kVArh)</source>
+        <translation>Inductive (kVArh)</translation>
+    </message>
+    <message>
+        <source>Kapasitif (kVArh)</source>
+        <translation>Capacitive (kVArh)</translation>
+    </message>
+    <message>
+        <source>İndüktif / Aktif Oran (%)</source>
+        <translation>Inductive / Active Ratio (%)</translation>
+    </message>
+    <message>
+        <source>Kapasitif / Aktif Oran (%)</source>
+        <translation>Capacitive / Active Ratio (%)</translation>
+    </message>
+    <message>
+        <source>Enerji Değerlerini İste</source>
+        <translation>Request Energy Values</translation>
+    </message>
+    <message>
+        <source>Seri No</source>
+        <translation>Serial No.</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceData</name>
+    <message>
+        <source>%1 Seri Nolu Cihazın ölçüm değerleri alınıyor. </source>
+        <translation>Receiving the measurements of device %1. </translation>
+    </message>
+    <message>
+        <source>%1 Nolu Cihaz Verileri</source>
+        <translation>Device %1 Data</translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu Cihazın tüketim değerleri alınıyor. </source>
+        <translation>Receiving the consumption values of device %1. </translation>
+    </message>
+    <message>
+        <source>%1 Nolu Cihaz Tüketim Verileri</source>
+        <translation>Device %1 Consumption Data</translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu Cihazın harmonikzorv değerleri alınıyor. </source>
+        <translation>Receiving the harmonic table of device %1. </translation>
+    </message>
+    <message>
+        <source>%1 Nolu Cihaz harmonikzorv Verileri</source>
+        <translation>Device %1 Harmonic Table</translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu Cihazın sabit değerleri alınıyor. </source>
+        <translation>Receiving the settings of device %1. </translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu Cihazın kondansatör durum ve güç değerleri alınıyor. </source>
+        <translation>Receiving the capacitor states and powers of device %1. </translation>
+    </message>
+    <message>
+        <source>%1 nolu cihaz kondansatör bilgileri</source>
+        <translation>Device %1 Capacitor Data</translation>
+    </message>
+    <message>
+        <source>Aktif</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>Pasif</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu Cihazın röle durumları alınıyor. </source>
+        <translation>Receiving the relay states of device %1. </translation>
+    </message>
+    <message>
+        <source>%1 Nolu Cihaz röle durumları</source>
+        <translation>Device %1 Relay States</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceSelection</name>
+    <message>
+        <source>Lütfen bekleyin...</source>
+        <translation>Please wait...</translation>
+    </message>
+    <message>
+        <source>Aktif Cihaz: %1</source>
+        <translation>Active device: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Display</name>
+    <message>
+        <source>Aktif</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>Pasif</source>
+        <translation>Inactive</translation>
+    </message>
+</context>
+<context>
+    <name>EnergyBands</name>
+    <message>
+        <source>NORMAL</source>
+        <translation>NORMAL</translation>
+    </message>
+    <message>
+        <source>KRİTİK</source>
+        <translation>CRITICAL</translation>
+    </message>
+    <message>
+        <source>ALARM</source>
+        <translation>ALARM</translation>
+    </message>
+    <message>
+        <source>CEZA</source>
+        <translation>PENALTY</translation>
+    </message>
+</context>
+<context>
+    <name>EnergyMessages</name>
+    <message>
+        <source>%1 Cihazının %2 ve %3 tarihleri arası Enerji bilgileri alınıyor. </source>
+        <translation>Receiving the energy of device %1 between %2 and %3. </translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu sayaç değerleri alınıyor. </source>
+        <translation>Receiving the values of meter %1. </translation>
+    </message>
+    <message>
+        <source>%1 Nolu Sayaç Değerleri</source>
+        <translation>Meter %1 Values</translation>
+    </message>
+    <message>
+        <source>%1 Enerji bilgileri alınıyor. </source>
+        <translation>Receiving the energy data of device %1. </translation>
+    </message>
+    <message>
+        <source>cihazenerji: %1 cihazının enerji özeti 1 ile 250 arasında olmayan bir satırı gösteriyor; saklanmadı.</source>
+        <translation>cihazenerji: the energy summary of device %1 names a row outside 1 to 250; it was not stored.</translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu Cihazın sayac endeksi gönderiliyor. </source>
+        <translation>Receiving the meter index of device %1. </translation>
+    </message>
+</context>
+<context>
+    <name>HarmonicChart</name>
+    <message>
+        <source>%1 için H1: %2</source>
+        <translation>H1 of %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>HarmonicCommands</name>
+    <message>
+        <source>Faz1 harmonik değerleri istendi.Lütfen bekleyin...</source>
+        <translation>Phase 1 harmonics requested. Please wait...</translation>
+    </message>
+    <message>
+        <source>Faz2 harmonik değerleri istendi.Lütfen bekleyin...</source>
+        <translation>Phase 2 harmonics requested. Please wait...</translation>
+    </message>
+    <message>
+        <source>Faz3 harmonik değerleri istendi.Lütfen bekleyin...</source>
+        <translation>Phase 3 harmonics requested. Please wait...</translation>
+    </message>
+    <message>
+        <source>harmonikzorv durumları istendi.Lütfen bekleyin...</source>
+        <translation>Harmonic table requested. Please wait...</translation>
+    </message>
+</context>
+<context>
+    <name>HarmonicTablePage</name>
+    <message>
+        <source>3rd</source>
+        <translation>3rd</translation>
+    </message>
+    <message>
+        <source>5th</source>
+        <translation>5th</translation>
+    </message>
+    <message>
+        <source>7th</source>
+        <translation>7th</translation>
+    </message>
+    <message>
+        <source>9th</source>
+        <translation>9th</translation>
+    </message>
+    <message>
+        <source>11th</source>
+        <translation>11th</translation>
+    </message>
+    <message>
+        <source>13th</source>
+        <translation>13th</translation>
+    </message>
+    <message>
+        <source>15th</source>
+        <translation>15th</translation>
+    </message>
+    <message>
+        <source>17th</source>
+        <translation>17th</translation>
+    </message>
+    <message>
+        <source>19th</source>
+        <translation>19th</translation>
+    </message>
+    <message>
+        <source>21th</source>
+        <translation>21st</translation>
+    </message>
+    <message>
+        <source>23th</source>
+        <translation>23rd</translation>
+    </message>
+    <message>
+        <source>25th</source>
+        <translation>25th</translation>
+    </message>
+    <message>
+        <source>27th</source>
+        <translation>27th</translation>
+    </message>
+    <message>
+        <source>29th</source>
+        <translation>29th</translation>
+    </message>
+    <message>
+        <source>31th</source>
+        <translation>31st</translation>
+    </message>
+    <message>
+        <source>BH</source>
+        <translation>H1</translation>
+    </message>
+    <message>
+        <source>Harmonik Değerlerini İste</source>
+        <translation>Request Harmonic Values</translation>
+    </message>
+    <message>
+        <source>Gerilim</source>
+        <translation>Voltage</translation>
+    </message>
+    <message>
+        <source>Akım</source>
+        <translation>Current</translation>
+    </message>
+</context>
+<context>
+    <name>Language</name>
+    <message>
+        <source>Dil seçimi programın bir sonraki açılışında geçerli olur.</source>
+        <translation>The language you chose takes effect the next time the program starts.</translation>
+    </message>
+</context>
+<context>
+    <name>MainPages</name>
+    <message>
+        <source>Analizör-Ani Değerler</source>
+        <translation>Analyser: Live Values</translation>
+    </message>
+    <message>
+        <source>Analizör-Tüketim Değerleri</source>
+        <translation>Analyser: Consumption</translation>
+    </message>
+    <message>
+        <source>Aşırı Akım Rölesi</source>
+        <translation>Overcurrent Relay</translation>
+    </message>
+    <message>
+        <source>Harmonikler</source>
+        <translation>Harmonics</translation>
+    </message>
+    <message>
+        <source>Kondansatör Durumları</source>
+        <translation>Capacitor States</translation>
+    </message>
+    <message>
+        <source>Sayaç Okuma</source>
+        <translation>Meter Reading</translation>
+    </message>
+    <message>
+        <source>Cihaz Bilgileri</source>
+        <translation>Device Information</translation>
+    </message>
+    <message>
+        <source>Ayarlar</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Endüstriyel Modem</source>
+        <translation>Industrial Modem</translation>
+    </message>
+</context>
+<context>
+    <name>MeterCommands</name>
+    <message>
+        <source>Sayaç okuma isteği gönderildi.Lütfen bekleyin...</source>
+        <translation>Meter reading request sent. Please wait...</translation>
+    </message>
+    <message>
+        <source>DİKKAT
+<byte value="xd"/>Tedaş Okuma Kaydı ?
+<byte value="xd"/>Yes tıklanırsa Kayıt işlemi gerçekleşir
+<byte value="xd"/>No tıklanırsa Sadece Okuma yapılır ve oranlar tespit edilir</source>
+        <translation>WARNING
+<byte value="xd"/>Record this as a TEDAŞ reading?
+<byte value="xd"/>Yes: the reading is recorded
+<byte value="xd"/>No: the meter is only read and the ratios are worked out</translation>
+    </message>
+    <message>
+        <source>Tüketim verileri istendi.Lütfen bekleyin...</source>
+        <translation>Consumption data requested. Please wait...</translation>
+    </message>
+</context>
+<context>
+    <name>MeterReadingPage</name>
+    <message>
+        <source>    Sayaç Endeks Değerleri   </source>
+        <translation>    Meter Index Values   </translation>
+    </message>
+    <message>
+        <source>Aktif Toplam (1.8.0)</source>
+        <translation>Active Total (1.8.0)</translation>
+    </message>
+    <message>
+        <source>İndüktif Toplam (5.8.0)</source>
+        <translation>Inductive Total (5.8.0)</translation>
+    </message>
+    <message>
+        <source>Kapasitif Toplam (8.8.0)</source>
+        <translation>Capacitive Total (8.8.0)</translation>
+    </message>
+    <message>
+        <source>Aktif Değerler</source>
+        <translation>Active Energy by Tariff</translation>
+    </message>
+    <message>
+        <source>İlk Tarih</source>
+        <translation>First Date</translation>
+    </message>
+    <message>
+        <source>Son Tarih</source>
+        <translation>Last Date</translation>
+    </message>
+    <message>
+        <source>Tarih Arası Oranları Hesapla</source>
+        <translation>Calculate Ratios Between Dates</translation>
+    </message>
+    <message>
+        <source>Tarih</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Aktif (kWh)</source>
+        <translation>Active (kWh)</translation>
+    </message>
+    <message>
+        <source>İndüktif (kVArh)</source>
+        <translation>Inductive (kVArh)</translation>
+    </message>
+    <message>
+        <source>Kapasitif (kVArh)</source>
+        <translation>Capacitive (kVArh)</translation>
+    </message>
+    <message>
+        <source>İndüktif / Aktif (%)</source>
+        <translation>Inductive / Active (%)</translation>
+    </message>
+    <message>
+        <source>DURUM</source>
+        <translation>STATUS</translation>
+    </message>
+    <message>
+        <source>Kapasitif / Aktif (%)</source>
+        <translation>Capacitive / Active (%)</translation>
+    </message>
+    <message>
+        <source>Seri No</source>
+        <translation>Serial No.</translation>
+    </message>
+    <message>
+        <source>Saat</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Sayaç Oku</source>
+        <translation>Read Meter</translation>
+    </message>
+    <message>
+        <source>Tedaş Okuma</source>
+        <translation>TEDAŞ Reading</translation>
+    </message>
+    <message>
+        <source>Sayaç Değerleri</source>
+        <translation>Meter Values</translation>
+    </message>
+    <message>
+        <source>Okunan Veriler</source>
+        <translation>Readout</translation>
+    </message>
+</context>
+<context>
+    <name>ModemPage</name>
+    <message>
+        <source>Röle Çek/Bırak</source>
+        <translation>Relay Pull-In / Release</translation>
+    </message>
+    <message>
+        <source>Röleleri Sorgula</source>
+        <translation>Query Relays</translation>
+    </message>
+    <message>
+        <source>Röle%1</source>
+        <translation>Relay %1</translation>
+    </message>
+    <message>
+        <source>Çek</source>
+        <translation>Pull In</translation>
+    </message>
+    <message>
+        <source>Bırak</source>
+        <translation>Release</translation>
+    </message>
+    <message>
+        <source>Durum</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Sayaç Endeks Oku</source>
+        <translation>Water Meter Index</translation>
+    </message>
+    <message>
+        <source>Endeks İste</source>
+        <translation>Request Index</translation>
+    </message>
+    <message>
+        <source>Endeks Yaz</source>
+        <translation>Write Index</translation>
+    </message>
+    <message>
+        <source>Durumlar</source>
+        <translation>Inputs</translation>
+    </message>
+    <message>
+        <source>Sıvı Seviyesi</source>
+        <translation>Liquid Level</translation>
+    </message>
+    <message>
+        <source>Sıcaklık Durumu</source>
+        <translation>Temperature</translation>
+    </message>
+</context>
+<context>
+    <name>OvercurrentPage</name>
+    <message>
+        <source>Saat:</source>
+        <translation>Time:</translation>
+    </message>
+    <message>
+        <source>Tarih:</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>Seri No:</source>
+        <translation>Serial No.:</translation>
+    </message>
+    <message>
+        <source>Röleler</source>
+        <translation>Relays</translation>
+    </message>
+    <message>
+        <source>Röle %1</source>
+        <translation>Relay %1</translation>
+    </message>
+    <message>
+        <source>Röleleri Çek</source>
+        <translation>Pull In Relays</translation>
+    </message>
+    <message>
+        <source>Değerleri Oku</source>
+        <translation>Read Values</translation>
+    </message>
+    <message>
+        <source>Sabit Değerleri Yaz</source>
+        <translation>Write Settings</translation>
+    </message>
+    <message>
+        <source>FAZ-TOPRAK</source>
+        <translation>PHASE-EARTH</translation>
+    </message>
+    <message>
+        <source>Kaçak akım (mA)</source>
+        <translation>Leakage current (mA)</translation>
+    </message>
+    <message>
+        <source>Açma akımı (A)</source>
+        <translation>Trip current (A)</translation>
+    </message>
+    <message>
+        <source>Gecikme (sn)</source>
+        <translation>Delay (s)</translation>
+    </message>
+    <message>
+        <source>Ani açma akımı (A)</source>
+        <translation>Instant trip current (A)</translation>
+    </message>
+    <message>
+        <source>Koruma Ayarları</source>
+        <translation>Protection Settings</translation>
+    </message>
+    <message>
+        <source>Faz Koruma</source>
+        <translation>Phase Protection</translation>
+    </message>
+    <message>
+        <source>Toprak Koruma</source>
+        <translation>Earth Protection</translation>
+    </message>
+    <message>
+        <source>Lütfen Bekleyin....</source>
+        <translation>Please Wait....</translation>
+    </message>
+    <message>
+        <source>Gönder</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>Çıkış</source>
+        <translation>Exit</translation>
+    </message>
+</context>
+<context>
+    <name>RelayCommands</name>
+    <message>
+        <source>Röle 1 çekiliyor.Lütfen bekleyin...</source>
+        <translation>Pulling in relay 1. Please wait...</translation>
+    </message>
+    <message>
+        <source>Röle 1 bırakılıyor.Lütfen bekleyin...</source>
+        <translation>Releasing relay 1. Please wait...</translation>
+    </message>
+    <message>
+        <source>Röle 2 çekiliyor.Lütfen bekleyin...</source>
+        <translation>Pulling in relay 2. Please wait...</translation>
+    </message>
+    <message>
+        <source>Röle 2 bırakılıyor.Lütfen bekleyin...</source>
+        <translation>Releasing relay 2. Please wait...</translation>
+    </message>
+    <message>
+        <source>Röle 3 çekiliyor.Lütfen bekleyin...</source>
+        <translation>Pulling in relay 3. Please wait...</translation>
+    </message>
+    <message>
+        <source>Röle 3 bırakılıyor.Lütfen bekleyin...</source>
+        <translation>Releasing relay 3. Please wait...</translation>
+    </message>
+    <message>
+        <source>Kontor Yükleniyor. .Lütfen bekleyin...</source>
+        <translation>Loading credit. Please wait...</translation>
+    </message>
+    <message>
+        <source> Röle çekme isteği gönderildi</source>
+        <translation> Relay pull-in request sent</translation>
+    </message>
+    <message>
+        <source>Röle durumları sorgulanıyor.Lütfen bekleyin...</source>
+        <translation>Querying the relay states. Please wait...</translation>
+    </message>
+    <message>
+        <source>Sayacın endeks değeri isteniyor.Lütfen bekleyin...</source>
+        <translation>Requesting the meter index. Please wait...</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsCommands</name>
+    <message>
+        <source>Lütfen önce bir seçenek işaretleyin.</source>
+        <translation>Please select an option first.</translation>
+    </message>
+    <message>
+        <source>Akım Trafosu oranları yazılıyor.Lütfen bekleyin...</source>
+        <translation>Writing the CT ratio. Please wait...</translation>
+    </message>
+    <message>
+        <source>TanFi Değeri yazılıyor.Lütfen bekleyin...</source>
+        <translation>Writing the tan φ value. Please wait...</translation>
+    </message>
+    <message>
+        <source>İndüktif Ceza Sınır Değeri yazılıyor.Lütfen bekleyin...</source>
+        <translation>Writing the inductive penalty limit. Please wait...</translation>
+    </message>
+    <message>
+        <source>Kapasitif Ceza Sınır Değeri yazılıyor.Lütfen bekleyin...</source>
+        <translation>Writing the capacitive penalty limit. Please wait...</translation>
+    </message>
+    <message>
+        <source>Alma Çıkarma Süreleri yazılıyor.Lütfen bekleyin...</source>
+        <translation>Writing the switching times. Please wait...</translation>
+    </message>
+    <message>
+        <source>Kondansatör Öğrenme Değerleri yazılıyor.Lütfen bekleyin...</source>
+        <translation>Writing the capacitor learning settings. Please wait...</translation>
+    </message>
+    <message>
+        <source>Kademe devreye alma modu yazılıyor.Lütfen bekleyin...</source>
+        <translation>Writing the step switching mode. Please wait...</translation>
+    </message>
+    <message>
+        <source>Hızlı mod ayarı yazılıyor.Lütfen bekleyin...</source>
+        <translation>Writing the fast mode setting. Please wait...</translation>
+    </message>
+    <message>
+        <source>Sabit değerler istendi.Lütfen bekleyin...</source>
+        <translation>Settings requested. Please wait...</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
+        <source>Okunan Değerler</source>
+        <translation>Read Back</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Devreye Al</source>
+        <translation>Enable</translation>
+    </message>
+    <message>
+        <source>Devre Dışı Bırak</source>
+        <translation>Disable</translation>
+    </message>
+    <message>
+        <source>Gönder</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>CT (Akım Trafosu)</source>
+        <translation>CT (Current Transformer)</translation>
+    </message>
+    <message>
+        <source>Alma Çıkarma Süreleri</source>
+        <translation>Switching Times</translation>
+    </message>
+    <message>
+        <source>Max Kademe Alma Süre</source>
+        <translation>Max. Step Switch-In Time</translation>
+    </message>
+    <message>
+        <source>Max Kademe Çıkma Süre</source>
+        <translation>Max. Step Switch-Out Time</translation>
+    </message>
+    <message>
+        <source>Min Kademe Alma-Çıkma Süre</source>
+        <translation>Min. Step Switching Time</translation>
+    </message>
+    <message>
+        <source>Ceza Sınırları</source>
+        <translation>Penalty Limits</translation>
+    </message>
+    <message>
+        <source>Tanjant Fi</source>
+        <translation>Tan φ</translation>
+    </message>
+    <message>
+        <source>İnd. Ceza Sınır</source>
+        <translation>Ind. Penalty Limit</translation>
+    </message>
+    <message>
+        <source>Kap. Ceza Sınır</source>
+        <translation>Cap. Penalty Limit</translation>
+    </message>
+    <message>
+        <source>Kondansatör Öğrenme &amp;&amp;  Yön Sabitleme</source>
+        <translation>Capacitor Learning &amp;&amp;  Direction Fixing</translation>
+    </message>
+    <message>
+        <source>Kondansatör Öğrenme</source>
+        <translation>Capacitor Learning</translation>
+    </message>
+    <message>
+        <source>Yön Sabitleme</source>
+        <translation>Direction Fixing</translation>
+    </message>
+    <message>
+        <source>Alarmlar</source>
+        <translation>Alarms</translation>
+    </message>
+    <message>
+        <source>Aşırı Gerilim</source>
+        <translation>Overvoltage</translation>
+    </message>
+    <message>
+        <source>Düşük Gerilim</source>
+        <translation>Undervoltage</translation>
+    </message>
+    <message>
+        <source>Aşırı Akım</source>
+        <translation>Overcurrent</translation>
+    </message>
+    <message>
+        <source>Aşırı Kompanzasyon</source>
+        <translation>Overcompensation</translation>
+    </message>
+    <message>
+        <source>Düşük Kompanzasyon</source>
+        <translation>Undercompensation</translation>
+    </message>
+    <message>
+        <source>Sistem Hatası</source>
+        <translation>System Fault</translation>
+    </message>
+    <message>
+        <source>Faz Yokluğu</source>
+        <translation>Phase Loss</translation>
+    </message>
+    <message>
+        <source>Aşırı Sıcaklık</source>
+        <translation>Overtemperature</translation>
+    </message>
+    <message>
+        <source>Korumalar</source>
+        <translation>Protections</translation>
+    </message>
+    <message>
+        <source>Kondansatör Koruma</source>
+        <translation>Capacitor Protection</translation>
+    </message>
+    <message>
+        <source>Sıcaklık Koruma</source>
+        <translation>Temperature Protection</translation>
+    </message>
+    <message>
+        <source>Sabit Değerler</source>
+        <translation>Relay Settings</translation>
+    </message>
+    <message>
+        <source>Değerleri Oku</source>
+        <translation>Read Values</translation>
+    </message>
+    <message>
+        <source>Kondansatör Devreye Alma Modu</source>
+        <translation>Capacitor Switching Mode</translation>
+    </message>
+    <message>
+        <source>Manuel</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>Otomatik</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>Hızlı Mod</source>
+        <translation>Fast Mode</translation>
+    </message>
+</context>
+<context>
+    <name>ShapeLamp</name>
+    <message>
+        <source>Veri lambası</source>
+        <translation>Data lamp</translation>
+    </message>
+</context>
+<context>
+    <name>StatusLine</name>
+    <message>
+        <source> … (%1 karakter)</source>
+        <translation> … (%1 characters)</translation>
+    </message>
+</context>
+<context>
+    <name>StepCommands</name>
+    <message>
+        <source>%1 nolu Kondansator devreye alınıyor/çıkartılıyor.Lütfen bekleyin...</source>
+        <translation>Switching capacitor step %1 in or out. Please wait...</translation>
+    </message>
+    <message>
+        <source>Kondansatör durumları istendi.Lütfen bekleyin...</source>
+        <translation>Capacitor states requested. Please wait...</translation>
+    </message>
+    <message>
+        <source>Kondansator Değerleri yazılıyor.Lütfen bekleyin...</source>
+        <translation>Writing the capacitor values. Please wait...</translation>
+    </message>
+</context>
+<context>
+    <name>TFrmAna</name>
+    <message>
+        <source>FrmAna</source>
+        <translation>Main Window</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&lt;&lt;&lt;&lt;&lt;%1 Bağlı.&gt;&gt;&gt;&gt;&gt;&gt;&gt;&gt;&gt;</source>
+        <translation>&lt;&lt;&lt;&lt;&lt;&lt;&lt;%1 Connected.&gt;&gt;&gt;&gt;&gt;&gt;&gt;&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Haberleşme</source>
+        <translation>Communication Log</translation>
+    </message>
+    <message>
+        <source>Mesajlar</source>
+        <translation>Messages</translation>
+    </message>
+    <message>
+        <source>Sürüm %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Yeni mesajınız var.Okumak için tıklayın... </source>
+        <translation>You have a new message. Click to read... </translation>
+    </message>
+    <message>
+        <source>Cihaz</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Haberlesme</source>
+        <translation>Communication Log</translation>
+    </message>
+    <message>
+        <source>Yeni Mesajları Oku</source>
+        <translation>Read New Messages</translation>
+    </message>
+    <message>
+        <source>Aktif Cihaz: 0</source>
+        <translation>Active device: 0</translation>
+    </message>
+    <message>
+        <source>Aç</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Kompanzasyon Tabiki</source>
+        <translation>Compensation Tracking</translation>
+    </message>
+    <message>
+        <source>Kritik Seviyedeki Cihazları Listele</source>
+        <translation>List Devices at Critical Level</translation>
+    </message>
+    <message>
+        <source>Ceza Durumundaki Cihazları Listele</source>
+        <translation>List Devices in Penalty</translation>
+    </message>
+    <message>
+        <source>Mesajlarımı Oku</source>
+        <translation>Read My Messages</translation>
+    </message>
+    <message>
+        <source>Tarneke Mesaj Gönder</source>
+        <translation>Send a Message to TARNEK</translation>
+    </message>
+    <message>
+        <source>Kapat</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>%1 kullanıcısının ana bilgisayarla bağlantısı kesildi</source>
+        <translation>User %1 has been disconnected from the server</translation>
+    </message>
+    <message>
+        <source>Bağlantı Hatası. Bağlantınızı kontrol edin.</source>
+        <translation>Connection error. Check your connection.</translation>
+    </message>
+</context>
+<context>
+    <name>TFrmGiris</name>
+    <message>
+        <source>Genel</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Doktor</source>
+        <translation>Doctor</translation>
+    </message>
+    <message>
+        <source>Emlakçı</source>
+        <translation>Estate Agent</translation>
+    </message>
+    <message>
+        <source>Lise Öğrencisi</source>
+        <translation>High-School Student</translation>
+    </message>
+    <message>
+        <source>Mühendis</source>
+        <translation>Engineer</translation>
+    </message>
+    <message>
+        <source>Öğretim Üyesi</source>
+        <translation>Lecturer</translation>
+    </message>
+    <message>
+        <source>Öğretmen</source>
+        <translation>Teacher</translation>
+    </message>
+    <message>
+        <source>Üniversite Öğrencisi</source>
+        <translation>University Student</translation>
+    </message>
+    <message>
+        <source>Esnaf</source>
+        <translation>Tradesperson</translation>
+    </message>
+    <message>
+        <source>Tüccar</source>
+        <translation>Merchant</translation>
+    </message>
+    <message>
+        <source>Asker</source>
+        <translation>Soldier</translation>
+    </message>
+    <message>
+        <source>Polis</source>
+        <translation>Police Officer</translation>
+    </message>
+    <message>
+        <source>Memur</source>
+        <translation>Civil Servant</translation>
+    </message>
+    <message>
+        <source>Mimar</source>
+        <translation>Architect</translation>
+    </message>
+    <message>
+        <source>Özel</source>
+        <translation>Private</translation>
+    </message>
+    <message>
+        <source>Akademisyen</source>
+        <translation>Academic</translation>
+    </message>
+    <message>
+        <source>Portno</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Kullanıcı Adı:</source>
+        <translation>User name:</translation>
+    </message>
+    <message>
+        <source>Şifre (Üyeler)</source>
+        <translation>Password (members)</translation>
+    </message>
+    <message>
+        <source>Kategori</source>
+        <translation>Category</translation>
+    </message>
+    <message>
+        <source>Bağlan</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>İptal</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Kapat</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>   Bağlantı Yok</source>
+        <translation>   Not connected</translation>
+    </message>
+    <message>
+        <source>Otomatik Bağlan</source>
+        <translation>Connect automatically</translation>
+    </message>
+    <message>
+        <source>   Kullanıcı Adı Girin</source>
+        <translation>   Enter a user name</translation>
+    </message>
+    <message>
+        <source>   İnternet bağlantısı mevcut</source>
+        <translation>   Internet connection available</translation>
+    </message>
+    <message>
+        <source>   İnternet bağlantısı yok</source>
+        <translation>   No internet connection</translation>
+    </message>
+    <message>
+        <source>  Tarneke Bağlanıyor</source>
+        <translation>  Connecting to TARNEK</translation>
+    </message>
+    <message>
+        <source>Bağlantı Hatası</source>
+        <translation>Connection error</translation>
+    </message>
+</context>
+<context>
+    <name>TFrmMesajlar</name>
+    <message>
+        <source>Mesajlar</source>
+        <translation>Messages</translation>
+    </message>
+    <message>
+        <source>Mesaj</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Yeni Mesajları Kontrol Et</source>
+        <translation>Check for New Messages</translation>
+    </message>
+    <message>
+        <source>Kapat</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>TFrmhaberlesme</name>
+    <message>
+        <source>Frmhaberlesme</source>
+        <translation>Communication Log</translation>
+    </message>
+    <message>
+        <source> … (toplam %1 bayt)</source>
+        <translation> … (%1 bytes in all)</translation>
+    </message>
+</context>
+<context>
+    <name>Waveform</name>
+    <message>
+        <source>%1 Seri Nolu Cihazın harmonik değerleri alınıyor. </source>
+        <translation>Receiving the harmonic values of device %1. </translation>
+    </message>
+    <message>
+        <source>%1 nolu cihaz harmonik verileri</source>
+        <translation>Device %1 Harmonic Data</translation>
+    </message>
+</context>
+<context>
+    <name>WaveformPage</name>
+    <message>
+        <source>Faz1 Harmonik İste</source>
+        <translation>Request Phase 1 Harmonics</translation>
+    </message>
+    <message>
+        <source>Faz2 Harmonik İste</source>
+        <translation>Request Phase 2 Harmonics</translation>
+    </message>
+    <message>
+        <source>Faz3 Harmonik İste</source>
+        <translation>Request Phase 3 Harmonics</translation>
+    </message>
+    <message>
+        <source>Gerilim H</source>
+        <translation>Voltage H</translation>
+    </message>
+    <message>
+        <source>Akım H</source>
+        <translation>Current H</translation>
+    </message>
+</context>
+<context>
+    <name>WriteAck</name>
+    <message>
+        <source>%1 Seri Nolu Cihaza akım trafosu değeri yazıldı. </source>
+        <translation>CT ratio written to device %1. </translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu Cihaza TanFi değeri yazıldı. </source>
+        <translation>Tan φ value written to device %1. </translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu Cihaza indüktif ceza sınır değeri yazıldı. </source>
+        <translation>Inductive penalty limit written to device %1. </translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu Cihaza kapasitif ceza sınır değeri yazıldı. </source>
+        <translation>Capacitive penalty limit written to device %1. </translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu Cihaza alma-çıkma değerleri yazıldı. </source>
+        <translation>Switching times written to device %1. </translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu Cihaza oto-manuel ayarı yazıldı. </source>
+        <translation>Auto/manual setting written to device %1. </translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu Cihaza hızlı mod ayarı yazıldı. </source>
+        <translation>Fast mode setting written to device %1. </translation>
+    </message>
+    <message>
+        <source>%1 Seri Nolu Cihaza endeks değeri yazıldı. </source>
+        <translation>Index value written to device %1. </translation>
+    </message>
+</context>
+</TS>
