@@ -31,6 +31,7 @@
 #include <QMetaProperty>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include <cstdio>
@@ -361,10 +362,12 @@ private:
         }
     }
 
-    // Properties that differ between two new clients of one process.
-    static bool volatileProperty(const QByteArray &name)
+    // Properties that differ between two new clients of one process, or
+    // with the moment a layout was last made (a text document's size).
+    static bool volatileProperty(const QObject *o, const QByteArray &name)
     {
-        return name == "remainingTime" || name == "remainingTimeAsDuration";
+        return name == "remainingTime" || name == "remainingTimeAsDuration"
+            || (name == "size" && qobject_cast<const QTextDocument *>(o));
     }
 
     FUZZCLIENT_UPKEEP static QString valueText(const QVariant &v)
@@ -404,7 +407,7 @@ private:
         const QMetaObject *mo = o->metaObject();
         for (int i = 0; i < mo->propertyCount(); ++i) {
             const QMetaProperty p = mo->property(i);
-            if (p.isReadable() && !volatileProperty(p.name()))
+            if (p.isReadable() && !volatileProperty(o, p.name()))
                 out << path + u'.' + QString::fromLatin1(p.name()) + u'=' + valueText(p.read(o));
         }
         if (const auto *tabs = qobject_cast<const QTabWidget *>(o))
