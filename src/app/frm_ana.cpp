@@ -1,5 +1,6 @@
 #include "frm_ana.h"
 
+#include "auto_refresh_menu.h"
 #include "build_settings.h"
 #include "client_events.h"
 #include "device_registry.h"
@@ -298,6 +299,7 @@ void TFrmAna::buildMenus()
     QAction *Haberlesme1 = cihaz->addAction(tr("Haberlesme"));
     Haberlesme1->setObjectName(QStringLiteral("Haberlesme1"));
     connect(Haberlesme1, &QAction::triggered, this, &TFrmAna::showCommunicationLog);
+    addAutoRefreshMenu(cihaz, *m_scheduler, *m_events, this);
     QMenu *mesajlar = MainMenu1->addMenu(tr("Mesajlar"));
     mesajlar->setObjectName(QStringLiteral("Mesajlar1"));
     QAction *Oku1 = mesajlar->addAction(tr("Yeni Mesajları Oku"));

@@ -1,6 +1,7 @@
 // Device selection: the click on a device item, the serial box and its menu caption, the hidden double request.
 #include "device_selection.h"
 
+#include "client_events.h"
 #include "client_state.h"
 #include "command_kit.h"
 #include "commands.h"
@@ -128,6 +129,8 @@ void selectMeter(ClientContext &ctx, GroupBarItem *item)
     item->setFontColor(kSelected);
     ctx.sendRequest(requestForSerial(ctx, "sycreaktfener", {QByteArray(), QByteArray()}));
     resetMeterPage(ctx);
+    if (ctx.events)
+        emit ctx.events->deviceSelected(serialField(ctx), kMeterKind);
 }
 
 } // namespace
@@ -189,6 +192,8 @@ void RzGroup1Items0Click(ClientContext &ctx, GroupBarItem *item)
     ctx.sendRequest(requestForSerial(ctx, "enertum"));
     ctx.setOutgoing(QCoreApplication::translate("DeviceSelection", "Lütfen bekleyin..."));
     ctx.setMessage(QString());
+    if (ctx.events)
+        emit ctx.events->deviceSelected(serialField(ctx), kind);
 }
 
 void Edit111Change(ClientContext &ctx)
