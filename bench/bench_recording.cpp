@@ -3,8 +3,8 @@
 // stored in row 1, turned into the displayed values by the history wiring
 // and written by the recorder in that second's transaction. Processor time
 // of the whole process (writer thread included) per answer: at one answer a
-// second, that is the share of a core. The same read without a recorder is
-// the baseline.
+// second, µs per answer / 10,000 is the percentage of a core. The same read
+// without a recorder is the baseline.
 #include "client_context.h"
 #include "client_events.h"
 #include "client_state.h"
@@ -95,10 +95,6 @@ void liveAnswers(benchmark::State &state, bool record)
         state.counters["values_per_answer"] =
             double(recording->recorder().committedRows()) / double(state.iterations());
     }
-    // Processor seconds per answer × 100: the percentage of a core at one
-    // answer a second.
-    state.counters["core_percent_at_1Hz"] = benchmark::Counter(
-        double(state.iterations()) / 100.0, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_LiveAnswer_NotRecorded(benchmark::State &state)
