@@ -179,6 +179,9 @@ void RzGroup1Items0Click(ClientContext &ctx, GroupBarItem *item)
         sno->setText(slice);
     const std::optional<qint32> serial = numbers::parseInt(QStringView(withoutLeadingBlanks(slice)));
     if (!serial) {
+        // Nothing was asked: no device is there to be asked again.
+        if (ctx.events)
+            emit ctx.events->deviceSelected(QByteArray(), kind);
         ctx.error(integerError(slice));
         return;
     }

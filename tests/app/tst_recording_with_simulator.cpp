@@ -9,6 +9,7 @@
 #include "client_events.h"
 #include "client_settings.h"
 #include "client_windows.h"
+#include "communication_log_model.h"
 #include "group_bar.h"
 #include "history_reader.h"
 #include "history_wiring.h"
@@ -106,6 +107,7 @@ private slots:
     void registerAnswersAreRecordedAsShown();
     void energyAndMeterAnswersAreRecorded();
     void refreshingClientExports();
+    void databaseFaultsAreToldOnce();
 
 private:
     QTemporaryDir m_dir;
@@ -327,6 +329,35 @@ void TstRecordingWithSimulator::refreshingClientExports()
     for (qsizetype i = 1; i < lines.size(); ++i)
         times.insert(lines[i].split(lines[i].contains(';') ? ';' : ',').first());
     QCOMPARE(times.size(), lines.size() - 1);
+}
+
+void TstRecordingWithSimulator::databaseFaultsAreToldOnce()
+{
+    Session s;
+    // A location that names no database: said at once, nothing recorded.
+    QVERIFY(!startRecording(s.w.ana, QStringLiteral("postgresql://u@127.0.0.1:1")));
+    QVERIFY(s.text(QStringLiteral("LblMesaj")).startsWith(QStringLiteral("Geçmiş kaydedilmiyor: ")));
+    // A file that cannot be made (its folder is a file): said once, while
+    // the client goes on monitoring.
+    QFile blocker(m_dir.filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    s.recording = startRecording(s.w.ana, blocker.fileName() + QStringLiteral("/history.sqlite"));
+    QSignalSpy told(&s.recording->recorder(), &history::Recorder::statusMessage);
+    QVERIFY(s.start());
+    QSignalSpy stored(&s.w.ana.events(), &fleet::ClientEvents::registersStored);
+    s.refresh()->setPeriodSeconds(1);
+    s.select(12002);
+    s.action()->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return stored.size() >= 3; }, 10000));
+    s.recording->recorder().sync();
+    QCOMPARE(told.size(), 1);
+    const QString message = told.first().first().toString();
+    const CommunicationLogModel *log = s.w.haberlesme.model();
+    int notes = 0;
+    for (int row = 0; row < log->rowCount(); ++row)
+        notes += log->line(row).contains(message);
+    QCOMPARE(notes, 1);
 }
 
 QTEST_MAIN(TstRecordingWithSimulator)
