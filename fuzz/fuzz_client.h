@@ -28,6 +28,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMetaProperty>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -349,7 +350,7 @@ private:
                 if (auto *area = qobject_cast<ImageArea *>(o))
                     m_pictures.push_back({area, area->canvas()});
                 auto *widget = qobject_cast<QWidget *>(o);
-                if (widget && !o->objectName().isEmpty())
+                if (widget && !o->objectName().isEmpty() && !qobject_cast<QMenu *>(widget->parentWidget()))
                     m_shown.push_back({widget, widget->isHidden(), widget->testAttribute(Qt::WA_ForceDisabled),
                                        widget->palette()});
                 const QMetaObject *mo = o->metaObject();
@@ -363,11 +364,13 @@ private:
     }
 
     // Properties that differ between two new clients of one process, or
-    // with the moment a layout was last made (a text document's size).
+    // with the moment a layout was last made (a text document's size, what
+    // a menu's widget actions cover).
     static bool volatileProperty(const QObject *o, const QByteArray &name)
     {
         return name == "remainingTime" || name == "remainingTimeAsDuration"
-            || (name == "size" && qobject_cast<const QTextDocument *>(o));
+            || (name == "size" && qobject_cast<const QTextDocument *>(o))
+            || ((name == "childrenRect" || name == "childrenRegion") && qobject_cast<const QMenu *>(o));
     }
 
     FUZZCLIENT_UPKEEP static QString valueText(const QVariant &v)
@@ -422,7 +425,9 @@ private:
                                                                    QCryptographicHash::Sha1)
                                               .toHex());
         }
-        if (const auto *w = qobject_cast<const QWidget *>(o))
+        // A menu shows and hides the widgets of its widget actions as it
+        // takes and releases them: that is the menu's upkeep, not the client's.
+        if (const auto *w = qobject_cast<const QWidget *>(o); w && !qobject_cast<const QMenu *>(w->parentWidget()))
             out << path + QStringLiteral(".shown=%1,%2").arg(w->isHidden()).arg(w->testAttribute(Qt::WA_ForceDisabled));
         int n = 0;
         for (const QObject *child : o->children())
