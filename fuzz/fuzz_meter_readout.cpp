@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 1)
         return 0;
-    ClientWindows *w = fuzzclient::windows();
-    ClientContext &ctx = w->ana.context();
+    fuzzclient::Client &c = fuzzclient::freshClient();
+    ClientContext &ctx = c.ctx();
     const uint8_t flags = data[0];
     if (flags & 1)
         commands::resetMeterPage(ctx);
@@ -31,11 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (flags & 2)
             together += header + piece;
         else
-            fuzzclient::walk(*w, header + piece);
+            c.walk(header + piece);
     }
     if (flags & 2)
-        fuzzclient::walk(*w, together);
-    fuzzclient::settle();
+        c.walk(together);
+    c.settle();
+    c.checkBounds();
 
     // The memo stays within its bound, whatever came.
     auto *memo = ctx.mainWidgets->get<QPlainTextEdit>(QStringLiteral("Memo3"));

@@ -12,11 +12,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size < 1)
         return 0;
     static const QByteArray phases[] = {pending::harmonikb, pending::harmoniki, pending::harmoniku};
-    ClientWindows *w = fuzzclient::windows();
-    w->ana.state().pendingRequest = phases[data[0] % 3];
+    fuzzclient::Client &c = fuzzclient::freshClient();
+    c.w().ana.state().pendingRequest = phases[data[0] % 3];
     const QByteArray answer = QByteArray("enerjial\x01\x01\x01", 11)
         + QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
-    fuzzclient::walk(*w, answer);
-    fuzzclient::settle();
+    c.walk(answer);
+    c.settle();
+    c.checkBounds();
     return 0;
 }

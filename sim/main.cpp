@@ -3,6 +3,7 @@
 #include "demo_data.h"
 #include "sim_options.h"
 #include "sim_server.h"
+#include "site_generator.h"
 #include "site_loader.h"
 
 #include <QCoreApplication>
@@ -56,7 +57,7 @@ int main(int argc, char *argv[])
     }
     const sim::RunOptions &options = *parsed.options;
 
-    sim::Site site = sim::demoSite();
+    sim::Site site = options.generate > 0 ? sim::generatedSite(options.generate) : sim::demoSite();
     if (!options.sitePath.isEmpty()) {
         const sim::SiteLoad load = sim::loadSiteFile(options.sitePath);
         if (!load.site) {
@@ -95,9 +96,10 @@ int main(int argc, char *argv[])
     }
 
     server.log(QStringLiteral("central_sim listening on %1:%2").arg(server.address().toString()).arg(server.port()));
-    server.log(QStringLiteral("site: %1, %2")
-                   .arg(options.sitePath.isEmpty() ? QStringLiteral("built-in demo") : options.sitePath,
-                        siteSummary(site)));
+    const QString source = !options.sitePath.isEmpty() ? options.sitePath
+                           : options.generate > 0     ? QStringLiteral("generated (%1 devices)").arg(options.generate)
+                                                      : QStringLiteral("built-in demo");
+    server.log(QStringLiteral("site: %1, %2").arg(source, siteSummary(site)));
     if (options.sitePath.isEmpty()) {
         const sim::SiteUser &demo = site.users.first();
         server.log(QStringLiteral("log in as \"%1\", password \"%2\"").arg(demo.name, demo.password));

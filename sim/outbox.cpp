@@ -31,6 +31,31 @@ void Outbox::push(QByteArray message, qint64 due, QByteArray keyword, qint64 req
     m_items.push_back({std::move(message), due, std::move(keyword), requestedAt, false, enerjial});
 }
 
+void Outbox::pushProducer(Producer produce, qint64 due, QByteArray keyword, qint64 requestedAt)
+{
+    if (!m_items.empty())
+        due = qMax(due, m_items.back().due);
+    Item item{QByteArray(), due, std::move(keyword), requestedAt, false, false};
+    item.produce = std::move(produce);
+    m_items.push_back(std::move(item));
+}
+
+void Outbox::expandFront()
+{
+    Item producer = std::move(m_items.front());
+    m_items.pop_front();
+    const QList<QByteArray> batch = producer.produce(kProducerBatch);
+    const qint64 due = producer.due;
+    const QByteArray keyword = producer.keyword;
+    const qint64 requestedAt = producer.requestedAt;
+    if (!batch.isEmpty())
+        m_items.push_front(std::move(producer)); // more may follow
+    for (qsizetype i = batch.size() - 1; i >= 0; --i) {
+        m_bytes += batch[i].size();
+        m_items.push_front({batch[i], due, keyword, requestedAt, false, isEnerjial(batch[i])});
+    }
+}
+
 void Outbox::clear()
 {
     m_items.clear();
@@ -45,9 +70,16 @@ void Outbox::writeOut(const Item &item, const QString &note, qint64 now, const W
         m_quietUntil = now + m_gapMs;
 }
 
-qint64 Outbox::pump(qint64 now, const FaultPlan &faults, const Writer &write)
+qint64 Outbox::pump(qint64 now, const FaultPlan &faults, const Writer &write, qsizetype budget)
 {
+    qsizetype written = 0;
+    const Writer counted = [&](const Write &w) {
+        written += w.bytes.size();
+        write(w);
+    };
     for (;;) {
+        if (budget >= 0 && written >= budget)
+            return isEmpty() ? -1 : now;
         if (now < m_quietUntil)
             return isEmpty() ? -1 : m_quietUntil;
 
@@ -56,7 +88,7 @@ qint64 Outbox::pump(qint64 now, const FaultPlan &faults, const Writer &write)
             Item held = std::move(*m_held);
             m_held.reset();
             m_bytes -= held.bytes.size();
-            writeOut(held, QStringLiteral("held %1 ms, nothing to join").arg(faults.joinHoldMs), now, write);
+            writeOut(held, QStringLiteral("held %1 ms, nothing to join").arg(faults.joinHoldMs), now, counted);
             continue;
         }
         if (m_items.empty())
@@ -64,6 +96,10 @@ qint64 Outbox::pump(qint64 now, const FaultPlan &faults, const Writer &write)
         if (m_items.front().due > now)
             return earliest(m_items.front().due, m_held ? m_heldUntil : -1);
 
+        if (m_items.front().produce) {
+            expandFront();
+            continue;
+        }
         Item item = std::move(m_items.front());
         m_items.pop_front();
 
@@ -74,7 +110,7 @@ qint64 Outbox::pump(qint64 now, const FaultPlan &faults, const Writer &write)
             m_bytes -= joined.bytes.size() + item.bytes.size();
             joined.bytes += item.bytes;
             joined.enerjial = joined.enerjial || item.enerjial;
-            writeOut(joined, QStringLiteral("2 answers joined in one write"), now, write);
+            writeOut(joined, QStringLiteral("2 answers joined in one write"), now, counted);
             continue;
         }
         if (!item.secondPart && faults.join.matches(item.keyword)) {
@@ -88,12 +124,12 @@ qint64 Outbox::pump(qint64 now, const FaultPlan &faults, const Writer &write)
                       item.enerjial};
             Item first{item.bytes.left(half), now, item.keyword, item.requestedAt, true, false};
             m_bytes -= first.bytes.size();
-            writeOut(first, QStringLiteral("part 1 of 2, %1 of %2 bytes").arg(half).arg(item.bytes.size()), now, write);
+            writeOut(first, QStringLiteral("part 1 of 2, %1 of %2 bytes").arg(half).arg(item.bytes.size()), now, counted);
             m_items.push_front(std::move(rest));
             continue;
         }
         m_bytes -= item.bytes.size();
-        writeOut(item, item.secondPart ? QStringLiteral("part 2 of 2") : QString(), now, write);
+        writeOut(item, item.secondPart ? QStringLiteral("part 2 of 2") : QString(), now, counted);
     }
 }
 

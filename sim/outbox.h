@@ -13,6 +13,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <QList>
+
 #include <deque>
 #include <functional>
 #include <optional>
@@ -30,6 +32,12 @@ public:
         qint64 requestedAt;  // when the (first) request answered arrived
     };
     using Writer = std::function<void(const Write &)>;
+    // Makes the next messages of a long answer (a login's device list) when
+    // they are about to go out, at most `count` of them; none: it is done.
+    // The messages are made in batches so that a list of thousands neither
+    // sits in memory nor counts as waiting bytes before its turn.
+    using Producer = std::function<QList<QByteArray>(int count)>;
+    static constexpr int kProducerBatch = 64;
 
     explicit Outbox(int enerjialGapMs = kDefaultEnerjialGapMs) : m_gapMs(enerjialGapMs) {}
 
@@ -37,9 +45,15 @@ public:
     // to be written at `due` or later.
     void push(QByteArray message, qint64 due, QByteArray keyword, qint64 requestedAt);
 
+    // Messages made by `produce` when their turn comes, each answering a
+    // request with this keyword, all due at `due` or later.
+    void pushProducer(Producer produce, qint64 due, QByteArray keyword, qint64 requestedAt);
+
     // Writes everything that may go out at `now`, applying the faults, and
-    // returns when to call again (-1: nothing waits).
-    qint64 pump(qint64 now, const FaultPlan &faults, const Writer &write);
+    // returns when to call again (-1: nothing waits). With a budget, it
+    // stops once that many bytes are written and returns `now` when more is
+    // due: the caller lets other work run before it calls again.
+    qint64 pump(qint64 now, const FaultPlan &faults, const Writer &write, qsizetype budget = -1);
 
     bool isEmpty() const { return m_items.empty() && !m_held; }
     // Bytes waiting (held ones included).
@@ -54,7 +68,12 @@ private:
         qint64 requestedAt = 0;
         bool secondPart = false; // the rest of a split message: no fault applies again
         bool enerjial = false;   // ends with a device answer: quiet time follows it
+        Producer produce;        // set: makes the messages that take this item's place
     };
+
+    // Replaces a producer item at the front with its next batch (and itself
+    // behind them while it makes more).
+    void expandFront();
 
     void writeOut(const Item &item, const QString &note, qint64 now, const Writer &write);
 

@@ -60,8 +60,11 @@ std::span<const quint16> SimDevice::registers(int first, int count) const
 
 std::unique_ptr<SimDevice> makeDevice(const DeviceInfo &info)
 {
-    // The measuring devices start from their state at this moment.
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    return makeDevice(info, QDateTime::currentMSecsSinceEpoch());
+}
+
+std::unique_ptr<SimDevice> makeDevice(const DeviceInfo &info, qint64 now)
+{
     switch (kindOfModel(info.model)) {
     case DeviceKind::Analyser:
         return std::make_unique<AnalyserDevice>(info, now);

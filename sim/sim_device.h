@@ -86,7 +86,9 @@ private:
     std::array<PhaseWave, 3> m_waves{};
 };
 
-// The device class for the model in info.
-std::unique_ptr<SimDevice> makeDevice(const DeviceInfo &info);
+// The device class for the model in info, starting from its state at nowMs
+// (milliseconds since the epoch).
+std::unique_ptr<SimDevice> makeDevice(const DeviceInfo &info, qint64 nowMs);
+std::unique_ptr<SimDevice> makeDevice(const DeviceInfo &info); // at this moment
 
 } // namespace sim

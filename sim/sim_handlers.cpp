@@ -52,11 +52,12 @@ SimDevice *requestedDevice(SimSession &session, const SimRequest &request)
     SimDevice *device = session.server().device(serial);
     if (!device)
         return nullptr;
+    session.server().markUsed(serial);
     if (!device->online()) {
         session.send(offlineMessage(serialText.trimmed()));
         return nullptr;
     }
-    device->advance(QDateTime::currentMSecsSinceEpoch());
+    device->advance(session.server().wallNow());
     return device;
 }
 

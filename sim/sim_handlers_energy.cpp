@@ -29,7 +29,7 @@ void answerRange(SimSession &session, const SimRequest &request, QByteArrayView 
     SimDevice *device = requestedDevice(session, request);
     if (!device)
         return;
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const qint64 now = session.server().wallNow();
     const EnergyRange range = energyBetween(device->info(), request.fields.value(1), request.fields.value(2), now);
     session.send(energyRangeMessage(answer, QByteArray::number(device->info().serial), range));
 }
@@ -74,7 +74,7 @@ void handleMeterRead(SimSession &session, const SimRequest &request)
                         .arg(device->info().serial));
         return;
     }
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const qint64 now = session.server().wallNow();
     const QList<QByteArray> pieces =
         readoutPieces(iecReadout(meterReading(device->info(), now, utility)), device->info().serial);
     busyUntil = session.server().now() + kFirstPieceMs + qint64(pieces.size()) * kPieceIntervalMs;

@@ -7,6 +7,7 @@
 #include "sim_device.h"
 #include "sim_energy.h"
 #include "sim_request.h"
+#include "sim_server.h"
 #include "sim_session.h"
 
 #include <QDateTime>
@@ -99,7 +100,7 @@ void handleEnerharcanan(SimSession &session, const SimRequest &request)
         return;
     if (imageIsEmpty(*device))
         placeholderImage(*device);
-    session.send(beforeResetMessage(*device, QDateTime::currentMSecsSinceEpoch()));
+    session.send(beforeResetMessage(*device, session.server().wallNow()));
     answer(session, device->registers(90, 39));
 }
 

@@ -68,7 +68,7 @@ void sendEnergySummaries(SimSession &session)
     const SiteUser *user = session.user();
     if (!user)
         return;
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const qint64 now = session.server().wallNow();
     int row = 3;
     for (quint32 serial : user->serials) {
         const SimDevice *device = session.server().device(serial);
@@ -102,10 +102,17 @@ void handleLogin(SimSession &session, const SimRequest &request)
                     .arg(user->name)
                     .arg(user->serials.size())
                     .arg(user->messages.size()));
-    for (quint32 serial : user->serials) {
-        if (const SimDevice *device = session.server().device(serial))
-            session.send(deviceListMessage(device->info()));
-    }
+    // Made as they go out: a list of thousands neither waits in memory nor
+    // holds the other sessions up.
+    const SimServer *server = &session.server();
+    session.sendProduced([server, serials = user->serials, next = qsizetype(0)](int count) mutable {
+        QList<QByteArray> batch;
+        for (; next < serials.size() && batch.size() < count; ++next) {
+            if (const SimDevice *device = server->device(serials[next]))
+                batch.append(deviceListMessage(device->info()));
+        }
+        return batch;
+    });
     sendEnergySummaries(session);
     scheduleMessageNotice(session);
 }

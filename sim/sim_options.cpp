@@ -1,5 +1,7 @@
 #include "sim_options.h"
 
+#include "site_generator.h"
+
 #include <QCommandLineParser>
 
 namespace sim {
@@ -35,6 +37,13 @@ ParsedOptions parseRunOptions(const QStringList &arguments)
                                   QStringLiteral("port"), QStringLiteral("17818"));
     const QCommandLineOption site(QStringLiteral("site"), QStringLiteral("Site file (JSON) with users and devices."),
                                   QStringLiteral("file"));
+    const QCommandLineOption generate(QStringLiteral("generate"),
+                                      QStringLiteral("Serve a generated site of N devices (1 to %1) instead: groups "
+                                                     "of %2, every kind, every band, a few off line; the same N "
+                                                     "always makes the same site.")
+                                          .arg(kMaxDevicesPerUser)
+                                          .arg(kGeneratedGroupSize),
+                                      QStringLiteral("N"));
     const QCommandLineOption check(QStringLiteral("check"), QStringLiteral("Check the site file and stop."));
     const QCommandLineOption print(QStringLiteral("print-site"),
                                    QStringLiteral("Print the site (the demo site without --site) as a site file and stop."));
@@ -63,7 +72,7 @@ ParsedOptions parseRunOptions(const QStringList &arguments)
     const QCommandLineOption offline(QStringLiteral("offline"),
                                      QStringLiteral("Fault: answer \"Hattayok\" for these devices (serials, comma-separated)."),
                                      QStringLiteral("serials"));
-    for (const QCommandLineOption &o : {host, port, site, check, print, quiet, delay, notice, split, join, dropAfter,
+    for (const QCommandLineOption &o : {host, port, site, generate, check, print, quiet, delay, notice, split, join, dropAfter,
                                         late, offline})
         parser.addOption(o);
 
@@ -94,6 +103,19 @@ ParsedOptions parseRunOptions(const QStringList &arguments)
     o.checkOnly = parser.isSet(check);
     o.printSite = parser.isSet(print);
     o.quiet = parser.isSet(quiet);
+    if (parser.isSet(generate)) {
+        o.generate = parser.value(generate).toInt(&ok);
+        if (!ok || o.generate < 1 || o.generate > kMaxDevicesPerUser) {
+            out.error = QStringLiteral("invalid --generate \"%1\": a number of devices, 1 to %2")
+                            .arg(parser.value(generate))
+                            .arg(kMaxDevicesPerUser);
+            return out;
+        }
+        if (!o.sitePath.isEmpty()) {
+            out.error = QStringLiteral("--generate and --site exclude each other");
+            return out;
+        }
+    }
     if (o.checkOnly && o.sitePath.isEmpty()) {
         out.error = QStringLiteral("--check needs --site");
         return out;

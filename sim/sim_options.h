@@ -16,6 +16,7 @@ struct RunOptions {
     QString host = QStringLiteral("127.0.0.1");
     quint16 port = 17818;
     QString sitePath;        // empty: the built-in demo site
+    int generate = 0;        // > 0: a generated site of this many devices instead
     bool quiet = false;
     bool printSite = false;  // print the site as a site file and stop
     bool checkOnly = false;  // check the site file and stop

@@ -1,6 +1,7 @@
 #include "sim_server.h"
 
 #include "demo_data.h"
+#include "sim_field_outputs.h"
 #include "sim_log.h"
 #include "sim_session.h"
 
@@ -12,14 +13,17 @@ namespace sim {
 
 SimServer::SimServer(QObject *parent) : SimServer(demoSite(), parent) {}
 
-SimServer::SimServer(Site site, QObject *parent)
-    : QObject(parent), m_tcp(new QTcpServer(this)), m_site(std::move(site))
+SimServer::SimServer(Site site, QObject *parent) : SimServer(std::move(site), WallClock(), parent) {}
+
+SimServer::SimServer(Site site, WallClock wallClock, QObject *parent)
+    : QObject(parent), m_tcp(new QTcpServer(this)), m_site(std::move(site)), m_wallClock(std::move(wallClock))
 {
     setObjectName(QStringLiteral("simServer"));
     m_tcp->setObjectName(QStringLiteral("simListener"));
     m_clock.start();
+    const qint64 wall = wallNow();
     for (const DeviceInfo &info : m_site.devices)
-        m_devices.emplace(info.serial, makeDevice(info));
+        m_devices.emplace(info.serial, makeDevice(info, wall));
     if (m_site.timing.answerDelayGiven)
         setAnswerDelay(m_site.timing.answerDelayMinMs, m_site.timing.answerDelayMaxMs);
     m_noticeMs = m_site.timing.messageNoticeAfterMs;
@@ -51,6 +55,38 @@ QHostAddress SimServer::address() const
 quint16 SimServer::port() const
 {
     return m_tcp->serverPort();
+}
+
+void SimServer::setWallClock(WallClock clock)
+{
+    m_wallClock = std::move(clock);
+    const qint64 wall = wallNow();
+    m_devices.clear();
+    for (const DeviceInfo &info : m_site.devices)
+        m_devices.emplace(info.serial, makeDevice(info, wall));
+    setFaults(m_faults); // the devices' on-line state
+}
+
+void SimServer::restartUsedDevices()
+{
+    const qint64 wall = wallNow();
+    for (quint32 serial : std::as_const(m_used)) {
+        const auto it = m_devices.find(serial);
+        if (it == m_devices.end())
+            continue;
+        const DeviceInfo info = it->second->info();
+        it->second = makeDevice(*m_site.findDevice(serial), wall);
+        it->second->setOnline(info.online);
+    }
+    m_used.clear();
+    delete findChild<FieldOutputs *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+SimServer::WallClock SimServer::clockFrom(qint64 startMs)
+{
+    auto since = std::make_shared<QElapsedTimer>();
+    since->start();
+    return [startMs, since] { return startMs + since->elapsed(); };
 }
 
 SimDevice *SimServer::device(quint32 serial) const

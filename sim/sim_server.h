@@ -4,9 +4,11 @@
 #include "site.h"
 #include "sim_device.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
+#include <QSet>
 
 #include <functional>
 #include <map>
@@ -27,6 +29,8 @@ public:
     explicit SimServer(QObject *parent = nullptr);
     // Any site; its timing and faults apply from the start.
     explicit SimServer(Site site, QObject *parent = nullptr);
+    // … on a clock of the caller's (see setWallClock).
+    SimServer(Site site, std::function<qint64()> wallClock, QObject *parent = nullptr);
     ~SimServer() override;
 
     // Port 0 picks a free port; port() tells which.
@@ -59,12 +63,32 @@ public:
     // Milliseconds on a monotonic clock that the sessions share.
     qint64 now() const { return m_clock.elapsed(); }
 
+    // The site's time of day, milliseconds since the epoch: what the devices'
+    // clocks, energy records and billing periods run on. The machine's clock
+    // unless another is set; setting one starts the devices over at its time
+    // (so set it before serving).
+    using WallClock = std::function<qint64()>;
+    qint64 wallNow() const { return m_wallClock ? m_wallClock() : QDateTime::currentMSecsSinceEpoch(); }
+    void setWallClock(WallClock clock);
+    // A clock that starts at startMs now and runs on from there.
+    static WallClock clockFrom(qint64 startMs);
+
+    // A device a request is about to use (and may change).
+    void markUsed(quint32 serial) { m_used.insert(serial); }
+    // The devices requests have used since the last time start over at the
+    // clock's time, and the switching devices' outputs are forgotten: the
+    // site is as it was at the start, without rebuilding the devices no
+    // request used (for drivers in the same process, such as a fuzz target).
+    void restartUsedDevices();
+
     // Where log lines go (each one with its time); without a logger nothing
     // is logged. Quiet: requests and answers are not logged, events are.
     using Logger = std::function<void(const QString &)>;
     void setLogger(Logger logger) { m_logger = std::move(logger); }
     void setQuiet(bool quiet) { m_quiet = quiet; }
     bool isQuiet() const { return m_quiet; }
+    // Whether a request or answer line would go anywhere (worth making).
+    bool logsTraffic() const { return m_logger && !m_quiet; }
     void log(const QString &line) const;
     void logTraffic(const QString &line) const;
 
@@ -81,6 +105,8 @@ private:
     FaultPlan m_faults;
     Logger m_logger;
     QElapsedTimer m_clock;
+    WallClock m_wallClock;
+    QSet<quint32> m_used;
     int m_delayMin = 0;
     int m_delayMax = 0;
     int m_noticeMs = 20000;

@@ -27,6 +27,12 @@ SimSession::SimSession(QTcpSocket *socket, SimServer *server, int id)
     connect(m_pumpTimer, &QTimer::timeout, this, &SimSession::pump);
     m_peer = QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
     connect(socket, &QTcpSocket::readyRead, this, &SimSession::onReadyRead);
+    connect(socket, &QTcpSocket::bytesWritten, this, [this] {
+        if (m_awaitingWrites && m_socket && m_socket->bytesToWrite() <= kWriteHighWater) {
+            m_awaitingWrites = false;
+            pump();
+        }
+    });
     connect(socket, &QTcpSocket::disconnected, this, [this] {
         log(QStringLiteral("disconnected after %1 requests").arg(m_requests));
         m_pumpTimer->stop();
@@ -36,7 +42,26 @@ SimSession::SimSession(QTcpSocket *socket, SimServer *server, int id)
     log(QStringLiteral("connected from %1").arg(m_peer));
 }
 
+SimSession::SimSession(Sink sink, SimServer *server, int id)
+    : QObject(server), m_sink(std::move(sink)), m_server(server), m_pumpTimer(new QTimer(this)), m_id(id)
+{
+    setObjectName(QStringLiteral("simSession"));
+    m_pumpTimer->setSingleShot(true);
+    connect(m_pumpTimer, &QTimer::timeout, this, &SimSession::pump);
+    m_peer = QStringLiteral("in-process");
+}
+
 SimSession::~SimSession() = default;
+
+bool SimSession::isOpen() const
+{
+    return !m_socket.isNull() || m_sink;
+}
+
+qint64 SimSession::unread() const
+{
+    return m_socket ? m_socket->bytesToWrite() : 0;
+}
 
 void SimSession::setUser(const SiteUser *user)
 {
@@ -60,14 +85,15 @@ void SimSession::log(const QString &line) const
 
 void SimSession::send(const QByteArray &message)
 {
-    if (!m_socket || m_closing)
+    if (!isOpen() || m_closing)
         return;
-    if (m_outbox.pendingBytes() + m_socket->bytesToWrite() + message.size() > kMaxBacklog) {
+    if (m_outbox.pendingBytes() + unread() + message.size() > kMaxBacklog) {
         log(QStringLiteral("the client does not read its answers (%1 bytes waiting): connection closed")
-                .arg(m_outbox.pendingBytes() + m_socket->bytesToWrite()));
+                .arg(m_outbox.pendingBytes() + unread()));
         m_closing = true;
         m_outbox.clear();
-        m_socket->abort();
+        if (m_socket)
+            m_socket->abort();
         return;
     }
     const qint64 now = m_server->now();
@@ -76,6 +102,19 @@ void SimSession::send(const QByteArray &message)
         return; // pumped once the request is handled
     }
     m_outbox.push(message, now, QByteArray(), now);
+    pump();
+}
+
+void SimSession::sendProduced(Outbox::Producer produce)
+{
+    if (!isOpen() || m_closing)
+        return;
+    const qint64 now = m_server->now();
+    if (m_answering.active) {
+        m_outbox.pushProducer(std::move(produce), m_answering.due, m_answering.keyword, m_answering.arrived);
+        return;
+    }
+    m_outbox.pushProducer(std::move(produce), now, QByteArray(), now);
     pump();
 }
 
@@ -96,10 +135,15 @@ void SimSession::close()
 
 void SimSession::pump()
 {
-    if (!m_socket || m_closing)
+    if (!isOpen() || m_closing)
         return;
-    const qint64 next =
-        m_outbox.pump(m_server->now(), m_server->faults(), [this](const Outbox::Write &w) { write(w); });
+    if (unread() > kWriteHighWater) {
+        m_pumpTimer->stop();
+        m_awaitingWrites = true;
+        return;
+    }
+    const qint64 next = m_outbox.pump(m_server->now(), m_server->faults(),
+                                      [this](const Outbox::Write &w) { write(w); }, kWriteBudget);
     if (m_closing) // the writes above may have failed
         return;
     if (next >= 0)
@@ -114,11 +158,15 @@ void SimSession::pump()
 
 void SimSession::write(const Outbox::Write &w)
 {
-    if (!m_socket)
+    if (m_sink) {
+        m_sink(w.bytes);
+    } else if (m_socket) {
+        m_socket->write(w.bytes);
+        m_socket->flush();
+    } else {
         return;
-    m_socket->write(w.bytes);
-    m_socket->flush();
-    if (m_server->isQuiet())
+    }
+    if (!m_server->logsTraffic())
         return;
     QString line = QStringLiteral("-> ") + log::bytes(w.bytes);
     if (!w.note.isEmpty())
@@ -131,7 +179,11 @@ void SimSession::onReadyRead()
 {
     if (!m_socket)
         return;
-    const QByteArray bytes = m_socket->readAll();
+    receive(m_socket->readAll());
+}
+
+void SimSession::receive(const QByteArray &bytes)
+{
     if (m_closing || m_draining)
         return;
     const RequestFramer::Result result = m_framer.feed(bytes);
@@ -152,7 +204,8 @@ void SimSession::handleRequest(const QByteArray &request)
         return;
     ++m_requests;
     const SimRequest parsed = parseRequest(request);
-    m_server->logTraffic(label() + QStringLiteral("  <- ") + log::request(request));
+    if (m_server->logsTraffic())
+        m_server->logTraffic(label() + QStringLiteral("  <- ") + log::request(request));
 
     const FaultPlan &faults = m_server->faults();
     const qint64 now = m_server->now();

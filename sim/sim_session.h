@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class QTcpSocket;
 class QTimer;
 
@@ -22,9 +24,19 @@ public:
     // Answers waiting beyond this many bytes mean the client does not read
     // them; the connection is closed rather than letting them pile up.
     static constexpr qsizetype kMaxBacklog = 1024 * 1024;
+    // At most this much is written in one turn of the event loop, so that a
+    // long answer (thousands of devices at login) leaves the other sessions
+    // their turns; and nothing more is written while the socket still holds
+    // this much that the client has not taken.
+    static constexpr qsizetype kWriteBudget = 64 * 1024;
+    static constexpr qsizetype kWriteHighWater = 256 * 1024;
 
     // Takes the socket over; the session deletes itself once it disconnects.
     SimSession(QTcpSocket *socket, SimServer *server, int id = 0);
+    // A session without a socket, driven in-process: its input comes through
+    // receive(), every write it makes goes to `sink`.
+    using Sink = std::function<void(const QByteArray &bytes)>;
+    SimSession(Sink sink, SimServer *server, int id = 0);
     ~SimSession() override;
 
     SimServer &server() const { return *m_server; }
@@ -42,6 +54,9 @@ public:
     // a request it waits for that request's answer delay; otherwise it goes
     // out at once (after what is already waiting).
     void send(const QByteArray &message);
+    // Messages made when their turn comes (see Outbox::Producer), in the
+    // place and with the delay a send() here would have.
+    void sendProduced(Outbox::Producer produce);
     // Close after what was already written; later input is ignored.
     void close();
     bool isClosing() const { return m_closing; }
@@ -49,8 +64,12 @@ public:
     // An event of this session, in the log with the time and the session.
     void log(const QString &line) const;
 
+    // Bytes as the connection delivers them: cut into requests, each run.
+    void receive(const QByteArray &bytes);
     // Runs one complete request (without its terminator).
     void handleRequest(const QByteArray &request);
+    // Bytes of answers not yet written.
+    qsizetype pendingBytes() const { return m_outbox.pendingBytes(); }
 
 signals:
     void finished();
@@ -58,10 +77,13 @@ signals:
 private:
     void onReadyRead();
     void pump();
+    bool isOpen() const;
+    qint64 unread() const; // written, not yet taken by the client
     void write(const Outbox::Write &w);
     QString label() const;
 
     QPointer<QTcpSocket> m_socket;
+    Sink m_sink;
     SimServer *m_server;
     RequestFramer m_framer;
     Outbox m_outbox;
@@ -74,6 +96,7 @@ private:
     int m_requests = 0;
     bool m_closing = false;
     bool m_draining = false; // the drop fault: no more requests, close once the answers are out
+    bool m_awaitingWrites = false; // the socket holds kWriteHighWater: go on once it takes more
 
     // The request being handled: its answers share its delay.
     struct Answering {

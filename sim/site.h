@@ -2,6 +2,7 @@
 // A site as the simulator serves it: its devices, its users with the devices
 // each may see and the messages kept for them, the answer timing and the
 // faults. The built-in demo site and a site file both end up here.
+#include "client_state.h"
 #include "faults.h"
 #include "sim_device.h"
 
@@ -38,8 +39,9 @@ struct Timing {
 constexpr int kDefaultAnswerDelayMinMs = 50;
 constexpr int kDefaultAnswerDelayMaxMs = 150;
 
-// The client keeps 255 devices and 256 messages per connection.
-constexpr int kMaxDevicesPerUser = 255;
+// A user sees at most as many devices as the client keeps; the stored
+// messages stay few.
+constexpr int kMaxDevicesPerUser = ConnectionState::kMaxDevices;
 constexpr int kMaxMessagesPerUser = 256;
 
 struct Site {

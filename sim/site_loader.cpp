@@ -334,6 +334,9 @@ bool readUsers(Reader &r, const QJsonObject &root, Site &site)
                       QStringLiteral("\"users\" must be a list of users, each with \"name\", \"password\" and "
                                      "\"devices\""));
     const QJsonArray list = users.toArray();
+    QSet<quint32> inSite;
+    for (const DeviceInfo &d : site.devices)
+        inSite.insert(d.serial);
     for (int u = 0; u < list.size(); ++u) {
         const QString path = QStringLiteral("users/%1").arg(u);
         if (!list[u].isObject())
@@ -358,15 +361,17 @@ bool readUsers(Reader &r, const QJsonObject &root, Site &site)
                 user.serials.append(d.serial);
         } else if (devices.isArray()) {
             const QJsonArray serials = devices.toArray();
+            QSet<quint32> seen;
             for (int i = 0; i < serials.size(); ++i) {
                 quint32 serial = 0;
                 const QString sAt = QStringLiteral("%1/%2").arg(at).arg(i);
                 if (!r.serial(serials[i], sAt, who, QStringLiteral("each of \"devices\""), serial))
                     return false;
-                if (!site.findDevice(serial))
+                if (!inSite.contains(serial))
                     return r.fail(sAt, who, QStringLiteral("device %1 is not in \"groups\"").arg(serial));
-                if (user.serials.contains(serial))
+                if (seen.contains(serial))
                     return r.fail(sAt, who, QStringLiteral("device %1 is listed twice").arg(serial));
+                seen.insert(serial);
                 user.serials.append(serial);
             }
         } else {

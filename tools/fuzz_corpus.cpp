@@ -7,6 +7,7 @@
 // written, with the pending request and the device kind the client had when
 // it arrived, as a seed of each target that reads such input:
 //   handlers/       pending request, device kind, cut, then the read
+//   read/           pending request, 255 (the read in four parts), then the read
 //   walk/           the read
 //   payload/        row 1, the start register, then a register payload
 //   energy_summary/ the separator choice, then an energy summary
@@ -115,6 +116,7 @@ void writeSeeds(Corpus &corpus, const Capture &c, int n)
     corpus.write(QStringLiteral("walk"), name, c.bytes);
     corpus.write(QStringLiteral("handlers"), name,
                  QByteArray(1, pendingByte(c.pending)) + kindByte(c.kind) + char(255) + c.bytes);
+    corpus.write(QStringLiteral("read"), name, QByteArray(1, pendingByte(c.pending)) + char(255) + c.bytes);
     const QByteArray envelope("enerjial");
     if (c.bytes.startsWith(envelope) && c.bytes.size() > 11) {
         const QByteArray content = c.bytes.mid(11);

@@ -1,5 +1,6 @@
 #include "frm_ana.h"
 
+#include "auto_refresh_menu.h"
 #include "build_settings.h"
 #include "client_events.h"
 #include "device_registry.h"
@@ -299,6 +300,7 @@ void TFrmAna::buildMenus()
     QAction *Haberlesme1 = cihaz->addAction(tr("Haberlesme"));
     Haberlesme1->setObjectName(QStringLiteral("Haberlesme1"));
     connect(Haberlesme1, &QAction::triggered, this, &TFrmAna::showCommunicationLog);
+    addAutoRefreshMenu(cihaz, *m_scheduler, *m_events, this);
     QAction *EgilimGrafikleri1 = cihaz->addAction(tr("Eğilim Grafikleri"));
     EgilimGrafikleri1->setObjectName(QStringLiteral("EgilimGrafikleri1"));
     connect(EgilimGrafikleri1, &QAction::triggered, this, [this] { trend::showTrendWindow(this); });

@@ -98,6 +98,17 @@ void RefreshCycle::resolve()
     m_missing.removeDuplicates();
 }
 
+void RefreshCycle::forget()
+{
+    for (Step &step : m_steps) {
+        step.cached = false;
+        step.lastText.clear();
+    }
+    m_totals = {};
+    m_ratios = {};
+    m_ct = 0;
+}
+
 bool RefreshCycle::panel7Visible() const
 {
     // Panel7's own flag: hidden only when hidden on purpose, whatever its

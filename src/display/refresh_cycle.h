@@ -39,6 +39,9 @@ public:
 
     // One tick of Timer1.
     void Timer1Timer();
+    // Forgets the texts worked out so far (the next tick works every one out
+    // again), as a new cycle has none; the widgets found stay.
+    void forget();
 
     // Names of the register map's widgets that the main window lacks (none in
     // the real window); their rules then write nothing.

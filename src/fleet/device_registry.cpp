@@ -38,6 +38,13 @@ void DeviceRegistry::setOnline(const QByteArray &serial, bool online)
     emit onlineChanged(at, online);
 }
 
+void DeviceRegistry::clear()
+{
+    m_entries.clear();
+    m_index.clear();
+    emit cleared();
+}
+
 const DeviceEntry *DeviceRegistry::find(const QByteArray &serial) const
 {
     const int at = indexOf(serial);

@@ -33,6 +33,8 @@ public:
     // is full. An empty serial is kept like any other.
     bool add(const QByteArray &group, const QByteArray &model, const QByteArray &name, const QByteArray &serial);
     void setOnline(const QByteArray &serial, bool online);
+    // Every entry taken out, as a new registry (listeners hear cleared()).
+    void clear();
 
     int count() const { return int(m_entries.size()); }
     const DeviceEntry &at(int i) const { return m_entries.at(i); }
@@ -45,6 +47,7 @@ signals:
     void deviceAdded(int index);
     void deviceChanged(int index);
     void onlineChanged(int index, bool online);
+    void cleared();
 
 private:
     QVector<DeviceEntry> m_entries;

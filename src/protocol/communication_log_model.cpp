@@ -37,6 +37,15 @@ void CommunicationLogModel::append(QString line)
     endInsertRows();
 }
 
+void CommunicationLogModel::clear()
+{
+    beginResetModel();
+    m_lines.clear();
+    m_chars = 0;
+    m_dropped = 0;
+    endResetModel();
+}
+
 void CommunicationLogModel::dropOldest(int count)
 {
     if (count <= 0)

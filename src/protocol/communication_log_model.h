@@ -24,6 +24,8 @@ public:
     qsizetype charCount() const { return m_chars; }
     // Lines dropped from the front since the log began.
     qint64 droppedLines() const { return m_dropped; }
+    // Empty, as when the log began.
+    void clear();
 
 private:
     void dropOldest(int count);

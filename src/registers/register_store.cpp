@@ -10,8 +10,12 @@ RegisterStore::RegisterStore()
 
 void RegisterStore::initialise()
 {
-    std::fill_n(m_values.get(), kCells, -1.0);
-    std::fill_n(m_raw.get(), kRawCells, -1);
+    if (m_dirtyFrom <= m_dirtyTo) {
+        std::fill(m_values.get() + m_dirtyFrom, m_values.get() + m_dirtyTo + 1, -1.0);
+        std::fill(m_raw.get() + m_dirtyFrom * kRawPerRegister, m_raw.get() + (m_dirtyTo + 1) * kRawPerRegister, -1);
+    }
+    m_dirtyFrom = kCells;
+    m_dirtyTo = -1;
     targetRow = 0;
     startRegister = 0;
 }
@@ -53,6 +57,7 @@ bool RegisterStore::write(int row, int reg, double value)
     const qint64 cell = cellOf(row, reg);
     if (cell < 0)
         return false;
+    touched(cell);
     m_values[cell] = value;
     return true;
 }
@@ -62,6 +67,7 @@ bool RegisterStore::storeRaw(int row, int reg, int high, int low)
     const qint64 cell = cellOf(row, reg);
     if (cell < 0)
         return false;
+    touched(cell);
     m_raw[cell * kRawPerRegister] = high;
     m_raw[cell * kRawPerRegister + 1] = low;
     return true;

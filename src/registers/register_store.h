@@ -25,8 +25,11 @@ public:
     RegisterStore(const RegisterStore &) = delete;
     RegisterStore &operator=(const RegisterStore &) = delete;
 
-    // Every cell back to -1; both cursors to 0.
+    // Every cell back to -1; both cursors to 0. Only the cells written since
+    // the last time are touched, so it costs what was stored.
     void initialise();
+    // Whether anything was written since the last initialise().
+    bool written() const { return m_dirtyFrom <= m_dirtyTo; }
 
     double read(int row, int reg) const;
     // Returns false (and stores nothing) outside the table.
@@ -51,6 +54,15 @@ public:
     static int lastRegister(int row);
 
 private:
+    void touched(qint64 cell)
+    {
+        m_dirtyFrom = qMin(m_dirtyFrom, cell);
+        m_dirtyTo = qMax(m_dirtyTo, cell);
+    }
+
     std::unique_ptr<double[]> m_values;
     std::unique_ptr<qint32[]> m_raw;
+    // The cells written since the last initialise() lie within these.
+    qint64 m_dirtyFrom = 0;
+    qint64 m_dirtyTo = kCells - 1;
 };

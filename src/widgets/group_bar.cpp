@@ -332,6 +332,17 @@ void GroupBar::clearAllItems()
         g->clearItems();
 }
 
+void GroupBar::clear()
+{
+    clearAllItems();
+    for (GroupBarGroup *g : std::as_const(m_groups)) {
+        m_layout->removeWidget(g);
+        g->hide();
+        g->deleteLater();
+    }
+    m_groups.clear();
+}
+
 // ---------------------------------------------------------------- keyboard
 
 QList<GroupBar::Stop> GroupBar::stops() const

@@ -132,6 +132,7 @@ public:
     GroupBarGroup *group(int i) const { return m_groups.value(i); }
     const QList<GroupBarGroup *> &groups() const { return m_groups; }
     void clearAllItems(); // every group keeps its place, loses its items
+    void clear();         // every group taken out with its items, as a new bar
 
     // The keyboard's current entry: an item, or the header of a closed group
     // (currentItem() null); both null while the bar has no entry.

@@ -12,6 +12,7 @@
 #include "sim_expectations.h"
 #include "sim_server.h"
 #include "silent_abort.h"
+#include "site_clock.h"
 
 #include "arrow_indicator.h"
 #include "lamp_button.h"
@@ -42,6 +43,7 @@ struct Client {
     bool start()
     {
         programState() = ProgramState{};
+        useFixedSiteClock(server);
         if (!server.listen(QHostAddress::LocalHost, 0))
             return false;
         w = std::make_unique<ClientWindows>();

@@ -171,15 +171,14 @@ void TstContractWithSimulator::selectEachDevice()
         for (int i = 0; i <= 5; ++i)
             QVERIFY(!pages->isTabVisible(i));
         QVERIFY(QTest::qWaitFor([&] { return !c.shown("lblsycindurum").isEmpty(); }, kWait));
-        const QDate today = QDate::currentDate();
+        const QDate today = fixedSiteTime().date();
         QCOMPARE(c.shown("Edit222"), QDate(today.year(), today.month(), 1).toString(QStringLiteral("dd.MM.yyyy")));
         QCOMPARE(c.shown("Edit333"), today.toString(QStringLiteral("dd.MM.yyyy")));
         const QString ind = bandMismatch(c, "RzLEDsycinoran", "lblsycindurum", energy::Reactive::Inductive);
         const QString cap = bandMismatch(c, "RzLEDsyckaporan", "lblsyckapdurum", energy::Reactive::Capacitive);
         QVERIFY2(ind.isEmpty() && cap.isEmpty(), qPrintable(ind + cap));
-        // Over days of records the ratio lies in the band the site gives the device.
-        if (number(c.shown("RzLEDak2")) - number(c.shown("RzLEDak1")) > 200)
-            QCOMPARE(c.shown("lblsycindurum"), d.setup.value(QStringLiteral("energy")).toString());
+        // Over the two weeks of the period the ratio lies in the band the site gives the device.
+        QCOMPARE(c.shown("lblsycindurum"), d.setup.value(QStringLiteral("energy")).toString());
         return;
     }
 
@@ -247,7 +246,7 @@ void TstContractWithSimulator::consumption()
     QCOMPARE(notAsTheDevice(c, serial, 90, 39), QString());
     // The counters at the start of the billing period, in whole kWh and kVArh.
     const sim::EnergyCounters reset =
-        sim::energyAt(info(serial), sim::billingPeriodStart(QDateTime::currentMSecsSinceEpoch()));
+        sim::energyAt(info(serial), sim::billingPeriodStart(c.server.wallNow()));
     QCOMPARE(c.shown("SayacAktif"), QString::number(std::llround(reset.active)));
     QCOMPARE(c.shown("Sayacind"), QString::number(std::llround(reset.inductive)));
     QCOMPARE(c.shown("SayacKap"), QString::number(std::llround(reset.capacitive)));
@@ -461,7 +460,7 @@ void TstContractWithSimulator::energyBetweenDates()
     Client c;
     QVERIFY(c.start());
     QVERIFY(c.selectAndWait(12002));
-    const QDate last = QDate::currentDate().addDays(-1), first = last.addDays(-7);
+    const QDate last = fixedSiteTime().date().addDays(-1), first = last.addDays(-7);
     c.get<QDateEdit>("DateTimePicker1")->setDate(first);
     c.get<QDateEdit>("DateTimePicker2")->setDate(last);
     const QString before = c.shown("inddurum");

@@ -5,6 +5,7 @@
 #include "client_windows.h"
 #include "led_display.h"
 #include "sim_server.h"
+#include "site_clock.h"
 
 #include <QAbstractButton>
 #include <QDateEdit>
@@ -23,6 +24,7 @@ struct Session {
 
     bool start()
     {
+        useFixedSiteClock(server);
         if (!server.listen(QHostAddress::LocalHost, 0))
             return false;
         logIn(w.giris, server.port());
@@ -93,15 +95,16 @@ void TstEnergyWithSimulator::readingAMeterFillsPage6()
              QString::number(number(s.led("Rzsycindtop")) / active * 100, 'f', 2));
 
     // The meter's ratios between two dates on the same page.
-    s.get<QDateEdit>("dtsycilktarih")->setDate(QDate::currentDate().addDays(-7));
-    s.get<QDateEdit>("dtsycsontarih")->setDate(QDate::currentDate());
+    const QDate today = fixedSiteTime().date();
+    s.get<QDateEdit>("dtsycilktarih")->setDate(today.addDays(-7));
+    s.get<QDateEdit>("dtsycsontarih")->setDate(today);
     s.click("VrShadowButton12");
     QVERIFY(QTest::qWaitFor([&] { return !s.label("lblsycindurum").isEmpty(); }, 5000));
     QCOMPARE(s.label("lblsycindurum"), QStringLiteral("ALARM"));
     QCOMPARE(s.colour("lblsycindurum"), QColor(0xFF, 0x00, 0xFF));
     QCOMPARE(s.label("lblsyckapdurum"), QStringLiteral("NORMAL"));
     QVERIFY(twoDecimals(s.led("RzLEDsycinoran")));
-    QCOMPARE(s.get<QLineEdit>("Edit2")->text(), QLocale().toString(QDate::currentDate().addDays(-7), QLocale::ShortFormat));
+    QCOMPARE(s.get<QLineEdit>("Edit2")->text(), QLocale().toString(today.addDays(-7), QLocale::ShortFormat));
 }
 
 // A week on page 1 for devices of different bands.
@@ -123,7 +126,7 @@ void TstEnergyWithSimulator::ratiosBetweenTwoDates()
     Session s;
     QVERIFY(s.start());
     s.target(serial.constData());
-    const QDate last = QDate::currentDate().addDays(-1), first = last.addDays(-7);
+    const QDate last = fixedSiteTime().date().addDays(-1), first = last.addDays(-7);
     s.get<QDateEdit>("DateTimePicker1")->setDate(first);
     s.get<QDateEdit>("DateTimePicker2")->setDate(last);
     s.click("VrShadowButton9");

@@ -7,6 +7,8 @@
 
 #include <QEventLoop>
 
+#include <functional>
+
 using namespace faultkit;
 
 class TstServerLoad : public QObject, FaultFixture {
@@ -19,7 +21,21 @@ private slots:
     void answerAfterAnotherDeviceWasSelected_data();
     void answerAfterAnotherDeviceWasSelected();
     void thousandMessagesASecondForAMinute();
+    void storesFilledToTheirBounds();
+
+private:
+    // Filling a store by hand holds the loop: the probe starts again after.
+    void primed(const std::function<void()> &fill);
 };
+
+void TstServerLoad::primed(const std::function<void()> &fill)
+{
+    m_probe.stop();
+    const qint64 worst = m_probe.worst();
+    QVERIFY2(worst <= 250, qPrintable(QStringLiteral("%1 ms late").arg(worst)));
+    fill();
+    m_probe.start();
+}
 
 void TstServerLoad::registerAnswerOf65535Registers()
 {
@@ -199,6 +215,61 @@ void TstServerLoad::thousandMessagesASecondForAMinute()
     QVERIFY(m_w->ana.state().connected);
     QCOMPARE(m_w->ana.state().messageCount, 600);
     QCOMPARE(m_w->ana.state().deviceCount, 601);
+}
+
+// The serial slots, the stored messages, the log's lines and its characters
+// each filled to their last place, over the socket where a read does it: the
+// read that fills a store is taken whole, one more is refused or drops the
+// oldest, and the log says what was refused.
+void TstServerLoad::storesFilledToTheirBounds()
+{
+    logIn();
+    ConnectionState &conn = m_w->ana.state();
+    primed([&] {
+        while (conn.deviceCount < ConnectionState::kMaxDevices)
+            conn.addDevice("1");
+        while (conn.messageCount < ConnectionState::kMaxMessages - 1)
+            conn.addMessage("t", "m");
+    });
+    m_server->write(device("depo", "QRN410", "Son", "77777") + device("depo", "QRN410", "Fazla", "88888")
+                    + wire::buildRequest("mesajvar", {"Son", "metin"})
+                    + wire::buildRequest("mesajvar", {"Fazla", "metin"}) + kPong);
+    QVERIFY(waitForMessage(QStringLiteral("Pong")));
+    QCOMPARE(conn.deviceCount, ConnectionState::kMaxDevices + 1);
+    QCOMPARE(conn.deviceSerials.size(), ConnectionState::kMaxDevices + 1);
+    QCOMPARE(conn.serialAt(ConnectionState::kMaxDevices), QByteArray("77777"));
+    QCOMPARE(conn.messageCount, ConnectionState::kMaxMessages);
+    QCOMPARE(conn.messageTitles.size(), ConnectionState::kMaxMessages);
+    QCOMPARE(conn.messageTitleAt(ConnectionState::kMaxMessages - 1), QByteArray("Son"));
+    QVERIFY(itemOf(QStringLiteral("88888"))); // the bar lists it all the same
+    const int lines = m_w->haberlesme.lineCount();
+    QVERIFY(m_w->haberlesme.line(lines - 2).contains(QStringLiteral("88888")));
+    QVERIFY(m_w->haberlesme.line(lines - 1).contains(QStringLiteral("\"Fazla\"")));
+
+    CommunicationLogModel *log = m_w->haberlesme.model();
+    primed([&] {
+        log->clear();
+        while (log->rowCount() < CommunicationLogModel::kMaxLines)
+            log->append(QStringLiteral("x"));
+    });
+    QCOMPARE(log->droppedLines(), 0);
+    m_server->write(QByteArray("Hattayok\x01SON\x01\xF4"));
+    QVERIFY(waitForMessage(QStringLiteral("SON Seri Nolu cihaz hatta değil. Lütfen 4 dakika sonra tekrar deneyin...")));
+    QCOMPARE(log->rowCount(), CommunicationLogModel::kMaxLines - CommunicationLogModel::kDropBatch + 1);
+    QCOMPARE(log->droppedLines(), qint64(CommunicationLogModel::kDropBatch));
+    QVERIFY(log->line(log->rowCount() - 1).endsWith(QStringLiteral("Hattayok<01>SON<01>ô")));
+
+    primed([&] {
+        log->clear();
+        log->append(QString(CommunicationLogModel::kMaxChars - 10, QLatin1Char('a')));
+        log->append(QString(10, QLatin1Char('b')));
+    });
+    QCOMPARE(log->charCount(), CommunicationLogModel::kMaxChars);
+    QCOMPARE(log->rowCount(), 2);
+    m_server->write(kPong);
+    QVERIFY(waitForMessage(QStringLiteral("Pong")));
+    QCOMPARE(log->rowCount(), 1);
+    QVERIFY(log->charCount() <= CommunicationLogModel::kMaxChars);
 }
 
 QTEST_MAIN(TstServerLoad)

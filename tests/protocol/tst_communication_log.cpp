@@ -9,21 +9,37 @@
 class TstCommunicationLog : public QObject {
     Q_OBJECT
 private slots:
+    void keepsTheNewestLines_data();
     void keepsTheNewestLines();
     void keepsWithinTheCharacterBudget();
+    void charactersAtTheBudget_data();
+    void charactersAtTheBudget();
     void shortensAHugeRead_data();
     void shortensAHugeRead();
     void notesAreMarked();
 };
 
+void TstCommunicationLog::keepsTheNewestLines_data()
+{
+    QTest::addColumn<int>("total");
+    QTest::addColumn<int>("kept");
+    const int max = CommunicationLogModel::kMaxLines;
+    const int batch = CommunicationLogModel::kDropBatch;
+    QTest::newRow("exactly the bound") << max << max;
+    QTest::newRow("one more drops the oldest batch") << max + 1 << max - batch + 1;
+    QTest::newRow("full again") << max + batch << max;
+    QTest::newRow("and one more") << max + batch + 1 << max - batch + 1;
+    QTest::newRow("a long run") << max + 2500 << max - batch + 500;
+}
+
 void TstCommunicationLog::keepsTheNewestLines()
 {
+    QFETCH(int, total);
+    QFETCH(int, kept);
     CommunicationLogModel m;
-    const int total = CommunicationLogModel::kMaxLines + 2500;
     for (int i = 0; i < total; ++i)
         m.append(QString::number(i));
-    QVERIFY(m.rowCount() <= CommunicationLogModel::kMaxLines);
-    QVERIFY(m.rowCount() >= CommunicationLogModel::kMaxLines - CommunicationLogModel::kDropBatch);
+    QCOMPARE(m.rowCount(), kept);
     QCOMPARE(m.line(m.rowCount() - 1), QString::number(total - 1));
     // The lines kept are consecutive: nothing in the middle went missing.
     const int first = m.line(0).toInt();
@@ -43,6 +59,29 @@ void TstCommunicationLog::keepsWithinTheCharacterBudget()
     for (int i = 0; i < m.rowCount(); ++i)
         sum += m.line(i).size();
     QCOMPARE(m.charCount(), sum);
+}
+
+void TstCommunicationLog::charactersAtTheBudget_data()
+{
+    QTest::addColumn<qsizetype>("last"); // characters of the third line
+    QTest::addColumn<int>("kept");
+    QTest::newRow("fills the budget") << qsizetype(10) << 3;
+    QTest::newRow("one character over it") << qsizetype(11) << 1;
+}
+
+// Two lines, then one that fills the budget exactly or passes it by one.
+void TstCommunicationLog::charactersAtTheBudget()
+{
+    QFETCH(qsizetype, last);
+    QFETCH(int, kept);
+    CommunicationLogModel m;
+    m.append(QString(CommunicationLogModel::kMaxChars - 30, QLatin1Char('a')));
+    m.append(QString(20, QLatin1Char('b')));
+    m.append(QString(last, QLatin1Char('c')));
+    QCOMPARE(m.rowCount(), kept);
+    QVERIFY(m.charCount() <= CommunicationLogModel::kMaxChars);
+    QCOMPARE(m.line(kept - 1), QString(last, QLatin1Char('c')));
+    QCOMPARE(m.droppedLines(), qint64(3 - kept));
 }
 
 void TstCommunicationLog::shortensAHugeRead_data()

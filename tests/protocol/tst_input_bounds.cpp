@@ -28,6 +28,7 @@ private slots:
     void meterPiecesInOneRead_data();
     void meterPiecesInOneRead();
     void meterPieceLongerThanTheMemo();
+    void meterMemoAtItsBound();
     void readoutShownText_data();
     void readoutShownText();
 };
@@ -70,14 +71,38 @@ void TstInputBounds::shownTextsAreCut_data()
     QTest::newRow("a short notice stays whole")
         << wire::buildRequest("Hattayok", {"12010"}) << QStringLiteral("LblMesaj")
         << QStringLiteral("12010 Seri Nolu cihaz hatta değil. Lütfen 4 dakika sonra tekrar deneyin...");
+    // The notice after the serial is 69 characters: a serial of 931 makes a
+    // line of exactly 1000.
+    const QString notice = QStringLiteral(" Seri Nolu cihaz hatta değil. Lütfen 4 dakika sonra tekrar deneyin...");
+    QTest::newRow("a notice at the bound stays whole")
+        << wire::buildRequest("Hattayok", {QByteArray(931, '4')}) << QStringLiteral("LblMesaj")
+        << QString(QString(931, u'4') + notice);
+    QTest::newRow("one character more is cut")
+        << wire::buildRequest("Hattayok", {QByteArray(932, '4')}) << QStringLiteral("LblMesaj")
+        << QString(QString(932, u'4') + notice.first(68) + QStringLiteral(" … (1001 karakter)"));
     QTest::newRow("overcurrent relay current")
         << wire::buildRequest("akimdegerleri", {serial, "2", "3", "4", "12003", "01.01.2024", "12:00:00"})
         << QStringLiteral("akim1") << QString(LedDisplay::kMaxChars, u'4');
+    QTest::newRow("a display keeps what fills it")
+        << wire::buildRequest("akimdegerleri", {QByteArray(LedDisplay::kMaxChars, '5'), "2", "3", "4", "12003",
+                                                "01.01.2024", "12:00:00"})
+        << QStringLiteral("akim1") << QString(LedDisplay::kMaxChars, u'5');
+    QTest::newRow("one character more is cut from a display")
+        << wire::buildRequest("akimdegerleri", {QByteArray(LedDisplay::kMaxChars, '5') + '6', "2", "3", "4",
+                                                "12003", "01.01.2024", "12:00:00"})
+        << QStringLiteral("akim1") << QString(LedDisplay::kMaxChars, u'5');
     QTest::newRow("a display keeps what fits") << wire::buildRequest("Sycdegerleri", {"1234567,89", "2", "3"})
                                                << QStringLiteral("SayacAktif") << QStringLiteral("1234567,89");
     QTest::newRow("date of an energy answer")
         << wire::buildRequest("reaktifenerji", {"12001", serial, "08.01.2024", "1", "2", "3", "4", "5", "6"})
         << QStringLiteral("Edit222") << QString(256, u'4');
+    QTest::newRow("a date at the bound stays whole")
+        << wire::buildRequest("reaktifenerji", {"12001", QByteArray(256, '5'), "08.01.2024", "1", "2", "3", "4", "5", "6"})
+        << QStringLiteral("Edit222") << QString(256, u'5');
+    QTest::newRow("a date one longer is cut")
+        << wire::buildRequest("reaktifenerji",
+                              {"12001", QByteArray(256, '5') + '6', "08.01.2024", "1", "2", "3", "4", "5", "6"})
+        << QStringLiteral("Edit222") << QString(256, u'5');
 }
 
 void TstInputBounds::shownTextsAreCut()
@@ -114,6 +139,15 @@ void TstInputBounds::longFieldsAreCut_data()
     QTest::newRow("message title")
         << wire::buildRequest("mesajvar", {QByteArray(5000, 't'), "metin"}) << QString()
         << ConnectionState::kMaxTitleBytes << qsizetype(5) << 1;
+    QTest::newRow("message title at its bound")
+        << wire::buildRequest("mesajvar", {QByteArray(ConnectionState::kMaxTitleBytes, 't'), "metin"}) << QString()
+        << ConnectionState::kMaxTitleBytes << qsizetype(5) << 0;
+    QTest::newRow("message title one longer")
+        << wire::buildRequest("mesajvar", {QByteArray(ConnectionState::kMaxTitleBytes + 1, 't'), "metin"})
+        << QString() << ConnectionState::kMaxTitleBytes << qsizetype(5) << 1;
+    QTest::newRow("message text at its bound")
+        << wire::buildRequest("mesajvar", {"Duyuru", QByteArray(ConnectionState::kMaxTextBytes, 'x')}) << QString()
+        << qsizetype(6) << ConnectionState::kMaxTextBytes << 0;
     QTest::newRow("message text")
         << wire::buildRequest("mesajvar", {"Duyuru", QByteArray(3 * 1024 * 1024, 'x')}) << QString() << qsizetype(6)
         << ConnectionState::kMaxTextBytes << 1;
@@ -213,16 +247,17 @@ void TstInputBounds::messageStoreByteBudget()
 {
     ClientFixture f;
     QVERIFY(f.read(ClientFixture::message("Bir", "birinci")));
-    // Nearly full: a message that still fits is kept, the next is not.
-    f.conn().messageBytes = ConnectionState::kMaxMessageBytes - 20;
+    // A message that fills the store to its last byte is kept; one byte more is not.
+    f.conn().messageBytes = ConnectionState::kMaxMessageBytes - 9; // "İki" and "ikinci", code page 1254
     QVERIFY(f.read(ClientFixture::message("İki", "ikinci")));
     QCOMPARE(f.conn().messageCount, 2);
+    QCOMPARE(f.conn().messageBytes, ConnectionState::kMaxMessageBytes);
     const int lines = f.w->haberlesme.lineCount();
-    QVERIFY(f.read(ClientFixture::message("Üç", "üçüncü mesaj")));
+    QVERIFY(f.read(ClientFixture::message("Ü", "")));
     QCOMPARE(f.conn().messageCount, 2);
     QCOMPARE(f.ctx().messageList->count(), 2);
     QCOMPARE(f.w->haberlesme.lineCount(), lines + 1);
-    QVERIFY(lastLogLine(f).contains(QStringLiteral("Üç")));
+    QVERIFY(lastLogLine(f).contains(QStringLiteral("\"Ü\"")));
     QVERIFY(f.conn().messageBytes <= ConnectionState::kMaxMessageBytes);
 }
 
@@ -279,6 +314,22 @@ void TstInputBounds::meterPieceLongerThanTheMemo()
     for (int i = 0; i < 100; ++i)
         QVERIFY(f.read(piece(QByteArray(8 * 1024, 'y'))));
     QVERIFY(memo->document()->characterCount() - 1 <= energy::MeterReadout::kLimit);
+}
+
+void TstInputBounds::meterMemoAtItsBound()
+{
+    // Lines of 1,024 characters with their line feed, 512 of them: exactly
+    // what the memo holds before it cuts.
+    ClientFixture f;
+    auto *memo = f.get<QPlainTextEdit>("Memo3");
+    const QByteArray line = QByteArray(1023, 'x') + '\n';
+    const int lines = int(energy::MeterReadout::kLimit / line.size());
+    for (int i = 0; i < lines; i += 64)
+        QVERIFY(f.read(piece(line.repeated(64))));
+    QCOMPARE(memo->document()->characterCount() - 1, energy::MeterReadout::kLimit);
+    QVERIFY(f.read(piece("y")));
+    QCOMPARE(memo->document()->characterCount() - 1, energy::MeterReadout::kKeep);
+    QVERIFY(memo->toPlainText().endsWith(QStringLiteral("x\ny")));
 }
 
 void TstInputBounds::readoutShownText_data()

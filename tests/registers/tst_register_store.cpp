@@ -10,6 +10,8 @@ class TstRegisterStore : public QObject {
     Q_OBJECT
 private slots:
     void freshStoreHoldsNothing();
+    void initialiseEmptiesWhatWasStored_data();
+    void initialiseEmptiesWhatWasStored();
     void continuationIntoNextRow();
     void addresses_data();
     void addresses();
@@ -19,19 +21,60 @@ private slots:
     void reset();
 };
 
-void TstRegisterStore::freshStoreHoldsNothing()
+namespace {
+// The first address that holds something, or an empty text.
+QString holding(const RegisterStore &s)
 {
-    RegisterStore s;
     for (int row = 1; row <= RegisterStore::kRows; ++row)
         for (int reg = 0; reg < RegisterStore::kRowWidth; ++reg)
             if (s.read(row, reg) != -1.0)
-                QFAIL(qPrintable(QStringLiteral("row %1 register %2").arg(row).arg(reg)));
-    for (int reg = 256; reg <= 401; ++reg)
-        QCOMPARE(s.read(1, reg), -1.0);
+                return QStringLiteral("row %1 register %2").arg(row).arg(reg);
     for (int row = 1; row <= RegisterStore::kRows; ++row)
         for (int cell = 0; cell < RegisterStore::kRawRowWidth; ++cell)
             if (s.readRaw(row, cell) != -1)
-                QFAIL(qPrintable(QStringLiteral("raw row %1 cell %2").arg(row).arg(cell)));
+                return QStringLiteral("raw row %1 cell %2").arg(row).arg(cell);
+    return {};
+}
+} // namespace
+
+void TstRegisterStore::freshStoreHoldsNothing()
+{
+    RegisterStore s;
+    QCOMPARE(holding(s), QString());
+    for (int reg = 256; reg <= 401; ++reg)
+        QCOMPARE(s.read(1, reg), -1.0);
+    QCOMPARE(s.targetRow, 0);
+    QCOMPARE(s.startRegister, 0);
+}
+
+// Whatever was stored, and however often the store was emptied before.
+void TstRegisterStore::initialiseEmptiesWhatWasStored_data()
+{
+    QTest::addColumn<QList<int>>("cells"); // stored as row 1 register n, value and raw bytes
+    QTest::addColumn<int>("emptiedBefore");
+    const int last = RegisterStore::kCells - 1;
+    QTest::newRow("the first and the last cell") << QList<int>{0, last} << 0;
+    QTest::newRow("one cell in the middle") << QList<int>{31999} << 0;
+    QTest::newRow("far apart, the later first") << QList<int>{60000, 3} << 1;
+    QTest::newRow("after two empty rounds") << QList<int>{last} << 2;
+    QTest::newRow("nothing") << QList<int>{} << 1;
+}
+
+void TstRegisterStore::initialiseEmptiesWhatWasStored()
+{
+    QFETCH(QList<int>, cells);
+    QFETCH(int, emptiedBefore);
+    RegisterStore s;
+    for (int i = 0; i < emptiedBefore; ++i)
+        s.initialise();
+    for (int cell : cells) {
+        QVERIFY(s.write(1, cell, 5.0));
+        QVERIFY(s.storeRaw(1, cell, 6, 7));
+    }
+    s.targetRow = 3;
+    s.startRegister = 40;
+    s.initialise();
+    QCOMPARE(holding(s), QString());
     QCOMPARE(s.targetRow, 0);
     QCOMPARE(s.startRegister, 0);
 }

@@ -52,6 +52,8 @@ private slots:
     void writes_data();
     void writes();
     void bytesAreCounted();
+    void producedInTurns_data();
+    void producedInTurns();
 };
 
 void TstSimOutbox::writes_data()
@@ -164,6 +166,59 @@ void TstSimOutbox::bytesAreCounted()
     box.clear();
     QVERIFY(box.isEmpty());
     QCOMPARE(box.pendingBytes(), 0);
+}
+
+void TstSimOutbox::producedInTurns_data()
+{
+    QTest::addColumn<qsizetype>("budget");
+    QTest::newRow("no budget: all in one turn") << qsizetype(-1);
+    QTest::newRow("one message a turn") << qsizetype(1);
+    QTest::newRow("a hundred bytes a turn") << qsizetype(100);
+}
+
+// A list of hundreds made as it goes out, between two plain answers: the
+// order stays, each turn writes about its budget, and only one batch at a
+// time waits as bytes.
+void TstSimOutbox::producedInTurns()
+{
+    QFETCH(qsizetype, budget);
+    constexpr int kMessages = 200;
+    const auto message = [](int i) { return QByteArray::number(1000000000 + i); }; // 10 bytes
+    Outbox box;
+    int made = 0;
+    box.push("a", 0, "x", 0);
+    box.pushProducer([&](int count) {
+        QList<QByteArray> batch;
+        for (; made < kMessages && batch.size() < count; ++made)
+            batch.append(message(made));
+        return batch;
+    }, 0, "kulsifre", 0);
+    box.push("z", 0, "y", 0);
+    QCOMPARE(made, 0);
+    QCOMPARE(box.pendingBytes(), 2);
+
+    QByteArrayList expected{"a"};
+    for (int i = 0; i < kMessages; ++i)
+        expected.append(message(i));
+    expected.append("z");
+    QByteArrayList got;
+    int turns = 0;
+    for (qint64 next = 0; next >= 0 && turns <= kMessages + 2; ++turns) {
+        qsizetype written = 0;
+        next = box.pump(0, FaultPlan{}, [&](const Outbox::Write &w) {
+            got.append(w.bytes);
+            written += w.bytes.size();
+        }, budget);
+        QVERIFY(budget < 0 || written < budget + 10);
+        QVERIFY(box.pendingBytes() <= Outbox::kProducerBatch * 10 + 1);
+    }
+    QCOMPARE(got, expected);
+    QVERIFY(box.isEmpty());
+    QCOMPARE(box.pendingBytes(), 0);
+    if (budget < 0)
+        QCOMPARE(turns, 1);
+    else
+        QVERIFY(turns >= (kMessages * 10 + 2) / (budget + 10));
 }
 
 QTEST_GUILESS_MAIN(TstSimOutbox)

@@ -5,6 +5,7 @@
 #include "sim_request.h"
 #include "sim_server.h"
 #include "sim_session.h"
+#include "site_generator.h"
 #include "wire.h"
 
 #include <QElapsedTimer>
@@ -122,6 +123,7 @@ private slots:
     void junkFromOneClientLeavesAnotherAlone_data();
     void junkFromOneClientLeavesAnotherAlone();
     void clientThatDoesNotReadIsClosed();
+    void tenThousandDevicesLeaveOtherSessionsTheirTurn();
 
 private:
     SimSession *onlySession() const;
@@ -565,6 +567,44 @@ void TstSimSessions::clientThatDoesNotReadIsClosed()
     good.send(kPing);
     QVERIFY(good.waitFor(kPong.size()));
     QCOMPARE(good.settle(), kPong);
+}
+
+void TstSimSessions::tenThousandDevicesLeaveOtherSessionsTheirTurn()
+{
+    const int devices = kMaxDevicesPerUser;
+    SimServer server(generatedSite(devices));
+    QStringList log;
+    server.setLogger([&log](const QString &line) { log.append(line); });
+    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
+    Client big(server.port());
+    Client other(server.port());
+    QTRY_COMPARE(server.sessionCount(), 2);
+    big.send(login("demo", "1234"));
+    other.send(kPing);
+    // The whole list, in listing order, then the energy summaries (rows 3 to 250).
+    QVERIFY(QTest::qWaitFor([&] { return big.all.count("cihazenerji") == 248; }, 30000));
+    QVERIFY(other.waitFor(kPong.size()));
+    QList<quint32> listed;
+    bool summariesAfterTheList = true;
+    for (const QByteArray &message : big.all.split('\xF4')) {
+        if (message.startsWith("cihazlar\x01"))
+            listed.append(message.split('\x01').value(4).toUInt());
+        else if (message.startsWith("cihazenerji"))
+            summariesAfterTheList = summariesAfterTheList && listed.size() == devices;
+    }
+    QCOMPARE(listed.size(), devices);
+    QCOMPARE(listed, generatedSite(devices).users.first().serials);
+    QVERIFY(summariesAfterTheList);
+    // The other session's answer went out while the list was still going.
+    qsizetype pong = -1, lastEntry = -1;
+    for (qsizetype i = 0; i < log.size(); ++i) {
+        if (pong < 0 && log[i].contains(QStringLiteral("#2  -> pong")))
+            pong = i;
+        if (log[i].contains(QStringLiteral("#1 demo  -> cihazlar")))
+            lastEntry = i;
+    }
+    QVERIFY(pong >= 0 && lastEntry >= 0);
+    QVERIFY2(pong < lastEntry, qPrintable(QStringLiteral("pong in line %1, the list's end in line %2").arg(pong).arg(lastEntry)));
 }
 
 QTEST_GUILESS_MAIN(TstSimSessions)

@@ -5,6 +5,7 @@
 #include "site_loader.h"
 #include "sim_energy.h"
 #include "sim_server.h"
+#include "site_generator.h"
 #include "wire.h"
 
 #include <QTest>
@@ -51,6 +52,10 @@ private slots:
     void refused();
     void demoSiteAsAgreed();
     void demoSiteRoundTrip();
+    void generatedSite_data();
+    void generatedSite();
+    void devicesPerUserAtTheBound_data();
+    void devicesPerUserAtTheBound();
     void exampleInTheGuideLoads();
     void options_data();
     void options();
@@ -289,6 +294,79 @@ void TstSimSite::demoSiteRoundTrip()
     }
 }
 
+void TstSimSite::generatedSite_data()
+{
+    QTest::addColumn<int>("devices");
+    for (int n : {1, 5, 37, 1000, kMaxDevicesPerUser})
+        QTest::addRow("%d", n) << n;
+}
+
+void TstSimSite::generatedSite()
+{
+    QFETCH(int, devices);
+    const Site s = sim::generatedSite(devices);
+    QCOMPARE(s.devices.size(), devices);
+    QHash<QString, int> perGroup;
+    QSet<DeviceKind> kinds;
+    QSet<QString> bands;
+    int offline = 0;
+    for (qsizetype i = 0; i < s.devices.size(); ++i) {
+        const DeviceInfo &d = s.devices[i];
+        QCOMPARE(d.serial, kGeneratedFirstSerial + quint32(i));
+        ++perGroup[d.group];
+        kinds.insert(kindOfModel(d.model));
+        const QVariant energy = d.setup.value(QStringLiteral("energy"));
+        if (energy.typeId() == QMetaType::QString)
+            bands.insert(energy.toString());
+        offline += d.online ? 0 : 1;
+    }
+    QCOMPARE(perGroup.size(), (devices + kGeneratedGroupSize - 1) / kGeneratedGroupSize);
+    for (int n : std::as_const(perGroup))
+        QVERIFY(n <= kGeneratedGroupSize);
+    QCOMPARE(kinds.size(), qMin(devices, 5));
+    if (devices >= 37)
+        QCOMPARE(bands.size(), 4);
+    QCOMPARE(offline, devices / kGeneratedOfflineEvery);
+    // Both demo users see every device, in listing order.
+    for (const char *user : {"demo", "i\xFEletme"}) {
+        const SiteUser *u = s.findUser(user);
+        QVERIFY(u);
+        QCOMPARE(u->serials.size(), devices);
+        QCOMPARE(u->serials.last(), kGeneratedFirstSerial + quint32(devices - 1));
+    }
+    // A site file would say the same (and pass every check of one), and the
+    // same size makes the same site.
+    const QByteArray json = siteToJson(s).toJson(QJsonDocument::Compact);
+    const SiteLoad load = parseSite(json, QStringLiteral("generated"));
+    QVERIFY2(load.site, qPrintable(load.error));
+    QCOMPARE(siteToJson(*load.site).toJson(QJsonDocument::Compact), json);
+    QCOMPARE(siteToJson(sim::generatedSite(devices)).toJson(QJsonDocument::Compact), json);
+}
+
+void TstSimSite::devicesPerUserAtTheBound_data()
+{
+    QTest::addColumn<int>("devices");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("as many as the client keeps") << kMaxDevicesPerUser << true;
+    QTest::newRow("one more") << kMaxDevicesPerUser + 1 << false;
+}
+
+void TstSimSite::devicesPerUserAtTheBound()
+{
+    QFETCH(int, devices);
+    QFETCH(bool, taken);
+    QByteArrayList list;
+    for (int i = 1; i <= devices; ++i)
+        list.append("{\"serial\": " + QByteArray::number(i) + ", \"model\": \"QRN410\", \"name\": \"A\"}");
+    const SiteLoad load = parseSite(site(list), QStringLiteral("site.json"));
+    QCOMPARE(bool(load.site), taken);
+    if (!taken)
+        QVERIFY2(load.error.endsWith(QStringLiteral("user \"usta\": %1 devices; the client keeps %2")
+                                         .arg(devices)
+                                         .arg(ConnectionState::kMaxDevices)),
+                 qPrintable(load.error));
+}
+
 void TstSimSite::exampleInTheGuideLoads()
 {
     const SiteLoad load = loadSiteFile(QStringLiteral(SOURCE_DIR "/docs/site-example.json"));
@@ -325,6 +403,7 @@ void TstSimSite::options_data()
     QTest::newRow("late all") << QStringList{"--late", "3000"} << "late=3000:all";
     QTest::newRow("late some") << QStringList{"--late", "500:ping"} << "late=500:ping";
     QTest::newRow("offline") << QStringList{"--offline", "12001, 12002"} << "offline=2";
+    QTest::newRow("generated site") << QStringList{"--generate", "1000"} << "generate=1000 site=";
 }
 
 void TstSimSite::options()
@@ -344,7 +423,8 @@ void TstSimSite::options()
         return w.join(',');
     };
     QStringList facts{QStringLiteral("port=%1").arg(o.port), QStringLiteral("host=") + o.host,
-                      QStringLiteral("quiet=%1").arg(int(o.quiet)), QStringLiteral("site=") + o.sitePath};
+                      QStringLiteral("quiet=%1").arg(int(o.quiet)), QStringLiteral("site=") + o.sitePath,
+                      QStringLiteral("generate=%1").arg(o.generate)};
     if (o.answerDelay)
         facts.append(QStringLiteral("delay=%1-%2").arg(o.answerDelay->first).arg(o.answerDelay->second));
     if (o.noticeAfterMs)
@@ -378,6 +458,10 @@ void TstSimSite::badOptions_data()
     QTest::newRow("offline words") << QStringList{"--offline", "abc"} << "invalid --offline";
     QTest::newRow("check without a site") << QStringList{"--check"} << "--check needs --site";
     QTest::newRow("stray argument") << QStringList{"site.json"} << "unexpected argument";
+    QTest::newRow("generate none") << QStringList{"--generate", "0"} << "invalid --generate";
+    QTest::newRow("generate more than a user sees")
+        << QStringList{"--generate", QString::number(kMaxDevicesPerUser + 1)} << "invalid --generate";
+    QTest::newRow("generate and a site") << QStringList{"--generate", "5", "--site", "a.json"} << "exclude each other";
 }
 
 void TstSimSite::badOptions()
