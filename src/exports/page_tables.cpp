@@ -9,12 +9,6 @@ namespace exports {
 
 namespace {
 
-struct ExportTables {
-    Q_DECLARE_TR_FUNCTIONS(ExportTables)
-};
-
-QString tr(const char *text) { return QCoreApplication::translate("ExportTables", text); }
-
 // The text a named display, label or field shows; empty when the page has
 // no such component.
 QString textOf(const QObject *page, const char *name)
@@ -30,77 +24,83 @@ struct Item {
     const char *unit;
 };
 
+// The texts of the exported tables, in one translation context; the rows'
+// texts are translated as they are written.
+struct ExportTables {
+    Q_DECLARE_TR_FUNCTIONS(ExportTables)
+public:
+    // clang-format off
+    static inline const std::initializer_list<Item> kEnergy = {
+        {QT_TR_NOOP("Cihaz"), QT_TR_NOOP("Seri No"), "Edit111", ""},
+        {QT_TR_NOOP("Aktif enerji"), QT_TR_NOOP("R"), "kWh_R", "kWh"},
+        {QT_TR_NOOP("Aktif enerji"), QT_TR_NOOP("S"), "kwh_S", "kWh"},
+        {QT_TR_NOOP("Aktif enerji"), QT_TR_NOOP("T"), "kwh_T", "kWh"},
+        {QT_TR_NOOP("Aktif enerji"), QT_TR_NOOP("Toplam"), "Ewh", "kWh"},
+        {QT_TR_NOOP("İndüktif reaktif enerji"), QT_TR_NOOP("R"), "kVArLh_R", "kVArh"},
+        {QT_TR_NOOP("İndüktif reaktif enerji"), QT_TR_NOOP("S"), "kVArLh_S", "kVArh"},
+        {QT_TR_NOOP("İndüktif reaktif enerji"), QT_TR_NOOP("T"), "kVArLh_T", "kVArh"},
+        {QT_TR_NOOP("İndüktif reaktif enerji"), QT_TR_NOOP("Toplam"), "Elh", "kVArh"},
+        {QT_TR_NOOP("Kapasitif reaktif enerji"), QT_TR_NOOP("R"), "kVArCh_R", "kVArh"},
+        {QT_TR_NOOP("Kapasitif reaktif enerji"), QT_TR_NOOP("S"), "kVArCh_S", "kVArh"},
+        {QT_TR_NOOP("Kapasitif reaktif enerji"), QT_TR_NOOP("T"), "kVArCh_T", "kVArh"},
+        {QT_TR_NOOP("Kapasitif reaktif enerji"), QT_TR_NOOP("Toplam"), "ECh", "kVArh"},
+        {QT_TR_NOOP("Toplam oranlar"), QT_TR_NOOP("İndüktif / Aktif"), "Toplamindoran", "%"},
+        {QT_TR_NOOP("Toplam oranlar"), QT_TR_NOOP("Kapasitif / Aktif"), "Toplamkaporan", "%"},
+        {QT_TR_NOOP("Reset öncesi sayaç değerleri"), QT_TR_NOOP("Aktif"), "SayacAktif", "kWh"},
+        {QT_TR_NOOP("Reset öncesi sayaç değerleri"), QT_TR_NOOP("İndüktif"), "Sayacind", "kVArh"},
+        {QT_TR_NOOP("Reset öncesi sayaç değerleri"), QT_TR_NOOP("Kapasitif"), "SayacKap", "kVArh"},
+        {QT_TR_NOOP("İlk tarih"), QT_TR_NOOP("Tarih"), "Edit222", ""},
+        {QT_TR_NOOP("İlk tarih"), QT_TR_NOOP("Aktif"), "ak1", "kWh"},
+        {QT_TR_NOOP("İlk tarih"), QT_TR_NOOP("İndüktif"), "in1", "kVArh"},
+        {QT_TR_NOOP("İlk tarih"), QT_TR_NOOP("Kapasitif"), "kap1", "kVArh"},
+        {QT_TR_NOOP("Son tarih"), QT_TR_NOOP("Tarih"), "Edit333", ""},
+        {QT_TR_NOOP("Son tarih"), QT_TR_NOOP("Aktif"), "ak2", "kWh"},
+        {QT_TR_NOOP("Son tarih"), QT_TR_NOOP("İndüktif"), "in2", "kVArh"},
+        {QT_TR_NOOP("Son tarih"), QT_TR_NOOP("Kapasitif"), "kap2", "kVArh"},
+        {QT_TR_NOOP("İki tarih arası"), QT_TR_NOOP("İndüktif / Aktif"), "indoran", "%"},
+        {QT_TR_NOOP("İki tarih arası"), QT_TR_NOOP("İndüktif durum"), "inddurum", ""},
+        {QT_TR_NOOP("İki tarih arası"), QT_TR_NOOP("Kapasitif / Aktif"), "kaporan", "%"},
+        {QT_TR_NOOP("İki tarih arası"), QT_TR_NOOP("Kapasitif durum"), "Kapdurum", ""},
+    };
+
+    static inline const std::initializer_list<Item> kMeter = {
+        {QT_TR_NOOP("Sayaç"), QT_TR_NOOP("Başlık"), "lblSayacBaslik", ""},
+        {QT_TR_NOOP("Sayaç endeks değerleri"), QT_TR_NOOP("Aktif toplam (1.8.0)"), "Rzsycakttop", ""},
+        {QT_TR_NOOP("Sayaç endeks değerleri"), QT_TR_NOOP("İndüktif toplam (5.8.0)"), "Rzsycindtop", ""},
+        {QT_TR_NOOP("Sayaç endeks değerleri"), QT_TR_NOOP("Kapasitif toplam (8.8.0)"), "Rzsyckaptop", ""},
+        {QT_TR_NOOP("Aktif değerler"), "T1 (1.8.1)", "RzsycT1", ""},
+        {QT_TR_NOOP("Aktif değerler"), "T2 (1.8.2)", "RzsycT2", ""},
+        {QT_TR_NOOP("Aktif değerler"), "T3 (1.8.3)", "RzsycT3", ""},
+        {QT_TR_NOOP("İlk tarih"), QT_TR_NOOP("Tarih"), "Edit2", ""},
+        {QT_TR_NOOP("İlk tarih"), QT_TR_NOOP("Aktif"), "RzLEDak1", "kWh"},
+        {QT_TR_NOOP("İlk tarih"), QT_TR_NOOP("İndüktif"), "RzLEDin1", "kVArh"},
+        {QT_TR_NOOP("İlk tarih"), QT_TR_NOOP("Kapasitif"), "RzLEDkap1", "kVArh"},
+        {QT_TR_NOOP("Son tarih"), QT_TR_NOOP("Tarih"), "Edit3", ""},
+        {QT_TR_NOOP("Son tarih"), QT_TR_NOOP("Aktif"), "RzLEDak2", "kWh"},
+        {QT_TR_NOOP("Son tarih"), QT_TR_NOOP("İndüktif"), "RzLEDin2", "kVArh"},
+        {QT_TR_NOOP("Son tarih"), QT_TR_NOOP("Kapasitif"), "RzLEDkap2", "kVArh"},
+        {QT_TR_NOOP("İki tarih arası"), QT_TR_NOOP("İndüktif / Aktif"), "RzLEDsycinoran", "%"},
+        {QT_TR_NOOP("İki tarih arası"), QT_TR_NOOP("İndüktif durum"), "lblsycindurum", ""},
+        {QT_TR_NOOP("İki tarih arası"), QT_TR_NOOP("Kapasitif / Aktif"), "RzLEDsyckaporan", "%"},
+        {QT_TR_NOOP("İki tarih arası"), QT_TR_NOOP("Kapasitif durum"), "lblsyckapdurum", ""},
+        {QT_TR_NOOP("Sayaç"), QT_TR_NOOP("Seri No"), "Edit5", ""},
+        {QT_TR_NOOP("Sayaç"), QT_TR_NOOP("Saat"), "Edit6", ""},
+    };
+    // clang-format on
+};
+
 QStringList longHeader()
 {
-    return {tr("Grup"), tr("Büyüklük"), tr("Değer"), tr("Birim")};
+    return {ExportTables::tr("Grup"), ExportTables::tr("Büyüklük"), ExportTables::tr("Değer"),
+            ExportTables::tr("Birim")};
 }
 
 void addItems(Table &t, const QObject *page, std::initializer_list<Item> items)
 {
     for (const Item &i : items)
-        t.rows.append({tr(i.group), tr(i.quantity), shown(textOf(page, i.component)), QString::fromUtf8(i.unit)});
+        t.rows.append({ExportTables::tr(i.group), ExportTables::tr(i.quantity), shown(textOf(page, i.component)),
+                       QString::fromUtf8(i.unit)});
 }
-
-// clang-format off
-#define G(x) QT_TRANSLATE_NOOP("ExportTables", x)
-const std::initializer_list<Item> kEnergy = {
-    {G("Cihaz"), G("Seri No"), "Edit111", ""},
-    {G("Aktif enerji"), G("R"), "kWh_R", "kWh"},
-    {G("Aktif enerji"), G("S"), "kwh_S", "kWh"},
-    {G("Aktif enerji"), G("T"), "kwh_T", "kWh"},
-    {G("Aktif enerji"), G("Toplam"), "Ewh", "kWh"},
-    {G("İndüktif reaktif enerji"), G("R"), "kVArLh_R", "kVArh"},
-    {G("İndüktif reaktif enerji"), G("S"), "kVArLh_S", "kVArh"},
-    {G("İndüktif reaktif enerji"), G("T"), "kVArLh_T", "kVArh"},
-    {G("İndüktif reaktif enerji"), G("Toplam"), "Elh", "kVArh"},
-    {G("Kapasitif reaktif enerji"), G("R"), "kVArCh_R", "kVArh"},
-    {G("Kapasitif reaktif enerji"), G("S"), "kVArCh_S", "kVArh"},
-    {G("Kapasitif reaktif enerji"), G("T"), "kVArCh_T", "kVArh"},
-    {G("Kapasitif reaktif enerji"), G("Toplam"), "ECh", "kVArh"},
-    {G("Toplam oranlar"), G("İndüktif / Aktif"), "Toplamindoran", "%"},
-    {G("Toplam oranlar"), G("Kapasitif / Aktif"), "Toplamkaporan", "%"},
-    {G("Reset öncesi sayaç değerleri"), G("Aktif"), "SayacAktif", "kWh"},
-    {G("Reset öncesi sayaç değerleri"), G("İndüktif"), "Sayacind", "kVArh"},
-    {G("Reset öncesi sayaç değerleri"), G("Kapasitif"), "SayacKap", "kVArh"},
-    {G("İlk tarih"), G("Tarih"), "Edit222", ""},
-    {G("İlk tarih"), G("Aktif"), "ak1", "kWh"},
-    {G("İlk tarih"), G("İndüktif"), "in1", "kVArh"},
-    {G("İlk tarih"), G("Kapasitif"), "kap1", "kVArh"},
-    {G("Son tarih"), G("Tarih"), "Edit333", ""},
-    {G("Son tarih"), G("Aktif"), "ak2", "kWh"},
-    {G("Son tarih"), G("İndüktif"), "in2", "kVArh"},
-    {G("Son tarih"), G("Kapasitif"), "kap2", "kVArh"},
-    {G("İki tarih arası"), G("İndüktif / Aktif"), "indoran", "%"},
-    {G("İki tarih arası"), G("İndüktif durum"), "inddurum", ""},
-    {G("İki tarih arası"), G("Kapasitif / Aktif"), "kaporan", "%"},
-    {G("İki tarih arası"), G("Kapasitif durum"), "Kapdurum", ""},
-};
-
-const std::initializer_list<Item> kMeter = {
-    {G("Sayaç"), G("Başlık"), "lblSayacBaslik", ""},
-    {G("Sayaç endeks değerleri"), G("Aktif toplam (1.8.0)"), "Rzsycakttop", ""},
-    {G("Sayaç endeks değerleri"), G("İndüktif toplam (5.8.0)"), "Rzsycindtop", ""},
-    {G("Sayaç endeks değerleri"), G("Kapasitif toplam (8.8.0)"), "Rzsyckaptop", ""},
-    {G("Aktif değerler"), "T1 (1.8.1)", "RzsycT1", ""},
-    {G("Aktif değerler"), "T2 (1.8.2)", "RzsycT2", ""},
-    {G("Aktif değerler"), "T3 (1.8.3)", "RzsycT3", ""},
-    {G("İlk tarih"), G("Tarih"), "Edit2", ""},
-    {G("İlk tarih"), G("Aktif"), "RzLEDak1", "kWh"},
-    {G("İlk tarih"), G("İndüktif"), "RzLEDin1", "kVArh"},
-    {G("İlk tarih"), G("Kapasitif"), "RzLEDkap1", "kVArh"},
-    {G("Son tarih"), G("Tarih"), "Edit3", ""},
-    {G("Son tarih"), G("Aktif"), "RzLEDak2", "kWh"},
-    {G("Son tarih"), G("İndüktif"), "RzLEDin2", "kVArh"},
-    {G("Son tarih"), G("Kapasitif"), "RzLEDkap2", "kVArh"},
-    {G("İki tarih arası"), G("İndüktif / Aktif"), "RzLEDsycinoran", "%"},
-    {G("İki tarih arası"), G("İndüktif durum"), "lblsycindurum", ""},
-    {G("İki tarih arası"), G("Kapasitif / Aktif"), "RzLEDsyckaporan", "%"},
-    {G("İki tarih arası"), G("Kapasitif durum"), "lblsyckapdurum", ""},
-    {G("Sayaç"), G("Seri No"), "Edit5", ""},
-    {G("Sayaç"), G("Saat"), "Edit6", ""},
-};
-#undef G
-// clang-format on
 
 constexpr int kPhases = 3;
 
@@ -109,20 +109,21 @@ constexpr int kPhases = 3;
 Table energyTable(const QObject *page)
 {
     Table t{longHeader(), {}};
-    addItems(t, page, kEnergy);
+    addItems(t, page, ExportTables::kEnergy);
     return t;
 }
 
 Table meterTable(const QObject *page)
 {
     Table t{longHeader(), {}};
-    addItems(t, page, kMeter);
+    addItems(t, page, ExportTables::kMeter);
     // The readout as it came, one line a row; the line's text stays text.
     const auto *memo = page ? page->findChild<QPlainTextEdit *>(QStringLiteral("Memo3")) : nullptr;
     if (memo) {
         const QStringList lines = memo->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         for (qsizetype i = 0; i < lines.size(); ++i)
-            t.rows.append({tr("Okunan veriler"), Cell(double(i + 1)), Cell(lines[i].trimmed()), QString()});
+            t.rows.append(
+                {ExportTables::tr("Okunan veriler"), Cell(double(i + 1)), Cell(lines[i].trimmed()), QString()});
     }
     return t;
 }
@@ -130,15 +131,15 @@ Table meterTable(const QObject *page)
 Table harmonicTable(const QObject *page)
 {
     Table t;
-    t.header = {tr("Derece")};
+    t.header = {ExportTables::tr("Derece")};
     for (const char *q : {QT_TRANSLATE_NOOP("ExportTables", "Gerilim"), QT_TRANSLATE_NOOP("ExportTables", "Akım")})
         for (int p = 1; p <= kPhases; ++p)
-            t.header.append(tr("%1 L%2").arg(tr(q)).arg(p));
+            t.header.append(ExportTables::tr("%1 L%2").arg(ExportTables::tr(q)).arg(p));
     // Fundamental, odd orders 3 to 31, total distortion (the page's rows).
     for (int row = 0; row < 17; ++row) {
         Row r;
         const int order = 2 * row + 1;
-        r.append(row == 16 ? Cell(tr("THD %")) : Cell(double(order)));
+        r.append(row == 16 ? Cell(ExportTables::tr("THD %")) : Cell(double(order)));
         for (QChar q : {u'v', u'i'}) {
             for (int p = 1; p <= kPhases; ++p) {
                 QString name;
@@ -162,11 +163,12 @@ Table spectrumTable(const QObject *page)
     // Page 3's charts per phase: voltage, current.
     static const char *const kCharts[kPhases][2] = {{"Image4", "Image5"}, {"Image6", "Image7"}, {"Image8", "Image9"}};
     Table t;
-    t.header = {tr("Harmonik")};
+    t.header = {ExportTables::tr("Harmonik")};
     QList<QList<double>> columns;
     for (int p = 0; p < kPhases; ++p) {
         for (int q = 0; q < 2; ++q) {
-            t.header.append((q == 0 ? tr("Gerilim L%1") : tr("Akım L%1")).arg(p + 1));
+            const QString title = q == 0 ? ExportTables::tr("Gerilim L%1") : ExportTables::tr("Akım L%1");
+            t.header.append(title.arg(p + 1));
             const QObject *chart = page ? page->findChild<QObject *>(QString::fromLatin1(kCharts[p][q])) : nullptr;
             columns.append(chart ? chart->property(kSpectrumProperty).value<QList<double>>() : QList<double>());
         }
@@ -182,7 +184,7 @@ Table spectrumTable(const QObject *page)
 
 Table logTable(const QAbstractItemModel &log)
 {
-    Table t{{tr("Saat"), tr("Satır")}, {}};
+    Table t{{ExportTables::tr("Saat"), ExportTables::tr("Satır")}, {}};
     const QString mark = QStringLiteral(":   ");
     for (int i = 0; i < log.rowCount(); ++i) {
         const QString line = log.data(log.index(i, 0)).toString();

@@ -13,12 +13,10 @@ namespace history {
 
 namespace {
 
-const char *const kContext = "history::Database";
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate(kContext, text);
-}
+// The texts of the database's errors, in one translation context.
+struct Database {
+    Q_DECLARE_TR_FUNCTIONS(history::Database)
+};
 
 // Any number: it only has to be the same for every client of one server.
 constexpr qint64 kMigrationLock = 7'201'702;
@@ -62,7 +60,7 @@ bool HistoryDatabase::open(const Location &location, const OpenOptions &options)
         const QFileInfo info(location.file);
         if (!info.exists()) {
             if (!options.create) {
-                m_error = {Fault::Other, tr("Geçmiş veritabanı bulunamadı: %1").arg(location.display())};
+                m_error = {Fault::Other, Database::tr("Geçmiş veritabanı bulunamadı: %1").arg(location.display())};
                 return false;
             }
             QDir().mkpath(info.absolutePath());
@@ -80,7 +78,7 @@ bool HistoryDatabase::open(const Location &location, const OpenOptions &options)
         m_db.setConnectOptions(location.options);
     }
     if (!m_db.isValid()) {
-        m_error = {Fault::Other, tr("Veritabanı sürücüsü yüklenemedi (%1).").arg(m_db.driverName())};
+        m_error = {Fault::Other, Database::tr("Veritabanı sürücüsü yüklenemedi (%1).").arg(m_db.driverName())};
         close();
         return false;
     }
@@ -161,8 +159,8 @@ bool HistoryDatabase::migrate(int target)
     if (version < 0)
         return false;
     if (version > kSchemaVersion) {
-        m_error = {Fault::TooNew, tr("Geçmiş veritabanı bu programdan yeni bir sürümle yazılmış (şema %1, "
-                                     "bu program %2); kayıt yapılmıyor.")
+        m_error = {Fault::TooNew, Database::tr("Geçmiş veritabanı bu programdan yeni bir sürümle yazılmış "
+                                               "(şema %1, bu program %2); kayıt yapılmıyor.")
                                       .arg(version)
                                       .arg(kSchemaVersion)};
         return false;
@@ -275,35 +273,36 @@ DbError HistoryDatabase::classify(const QSqlError &e) const
     if (backend() == Backend::SQLite) {
         switch (code.toInt()) {
         case 13: // SQLITE_FULL
-            return {Fault::DiskFull, tr("Disk dolu: %1 (%2)").arg(m_location.display(), what)};
+            return {Fault::DiskFull, Database::tr("Disk dolu: %1 (%2)").arg(m_location.display(), what)};
         case 8: // SQLITE_READONLY
-            return {Fault::ReadOnly, tr("Dosya salt okunur: %1 (%2)").arg(m_location.display(), what)};
+            return {Fault::ReadOnly, Database::tr("Dosya salt okunur: %1 (%2)").arg(m_location.display(), what)};
         case 11: // SQLITE_CORRUPT
         case 26: // SQLITE_NOTADB
-            return {Fault::Corrupt, tr("Veritabanı bozuk: %1 (%2)").arg(m_location.display(), what)};
+            return {Fault::Corrupt, Database::tr("Veritabanı bozuk: %1 (%2)").arg(m_location.display(), what)};
         case 14: // SQLITE_CANTOPEN: a file or folder that may not be written
         case 10: // SQLITE_IOERR
             if (!writable())
-                return {Fault::ReadOnly, tr("Dosya salt okunur: %1 (%2)").arg(m_location.display(), what)};
-            return {Fault::Other, tr("%1: %2").arg(m_location.display(), what)};
+                return {Fault::ReadOnly, Database::tr("Dosya salt okunur: %1 (%2)").arg(m_location.display(), what)};
+            return {Fault::Other, Database::tr("%1: %2").arg(m_location.display(), what)};
         case 5: // SQLITE_BUSY
         case 6: // SQLITE_LOCKED
             return {Fault::Busy, what};
         default:
-            return {Fault::Other, tr("%1: %2").arg(m_location.display(), what)};
+            return {Fault::Other, Database::tr("%1: %2").arg(m_location.display(), what)};
         }
     }
     if (code == u"53100")
-        return {Fault::DiskFull, tr("Sunucunun diski dolu: %1 (%2)").arg(m_location.display(), what)};
+        return {Fault::DiskFull, Database::tr("Sunucunun diski dolu: %1 (%2)").arg(m_location.display(), what)};
     if (code == u"25006")
-        return {Fault::ReadOnly, tr("Sunucu salt okunur: %1 (%2)").arg(m_location.display(), what)};
+        return {Fault::ReadOnly, Database::tr("Sunucu salt okunur: %1 (%2)").arg(m_location.display(), what)};
     if (code.startsWith(u"40")) // serialization failure, deadlock: try again
         return {Fault::Busy, what};
     const bool lost = e.type() == QSqlError::ConnectionError || code.startsWith(u"08") || code.startsWith(u"57P")
         || !m_db.isOpen() || code.isEmpty();
     if (lost)
-        return {Fault::Unreachable, tr("Sunucuya ulaşılamıyor: %1 (%2)").arg(m_location.display(), what)};
-    return {Fault::Other, tr("%1: %2").arg(m_location.display(), what)};
+        return {Fault::Unreachable,
+                Database::tr("Sunucuya ulaşılamıyor: %1 (%2)").arg(m_location.display(), what)};
+    return {Fault::Other, Database::tr("%1: %2").arg(m_location.display(), what)};
 }
 
 bool HistoryDatabase::writable() const

@@ -98,8 +98,9 @@ std::optional<QString> historyArgument(const QStringList &arguments)
 QCommandLineOption historyOption()
 {
     return QCommandLineOption(QStringList{QStringLiteral("history")},
-                              QCoreApplication::translate(kContext, "Geçmiş veritabanı: bir SQLite dosyası ya da "
-                                                                    "postgresql://kullanıcı@sunucu:port/veritabanı"),
+                              QCoreApplication::translate("history::Location",
+                                                          "Geçmiş veritabanı: bir SQLite dosyası ya da "
+                                                          "postgresql://kullanıcı@sunucu:port/veritabanı"),
                               QStringLiteral("FILE|URL"));
 }
 

@@ -11,13 +11,17 @@
 namespace trend {
 
 namespace {
-QString tr(const char *text) { return QCoreApplication::translate("TrendWindow", text); }
+// The trend window's texts made here, in the window's translation context.
+struct TrendWindow {
+    Q_DECLARE_TR_FUNCTIONS(TrendWindow)
+};
 constexpr qint64 kHourMs = 3'600'000;
 } // namespace
 
 QStringList rangeTexts()
 {
-    return {tr("Son 1 saat"), tr("Son 24 saat"), tr("Son 7 gün"), tr("Son 30 gün"), tr("Özel...")};
+    return {TrendWindow::tr("Son 1 saat"), TrendWindow::tr("Son 24 saat"), TrendWindow::tr("Son 7 gün"),
+            TrendWindow::tr("Son 30 gün"), TrendWindow::tr("Özel...")};
 }
 
 std::pair<qint64, qint64> presetSpan(Range range, qint64 now)
@@ -81,8 +85,8 @@ QString legendText(const ShownSeries &s, const QLocale &locale)
 {
     const auto st = statsOf(s.columns);
     if (!st)
-        return tr("%1 — kayıt yok").arg(seriesTitle(s));
-    return tr("%1 — en küçük %2 · ortalama %3 · en büyük %4")
+        return TrendWindow::tr("%1 — kayıt yok").arg(seriesTitle(s));
+    return TrendWindow::tr("%1 — en küçük %2 · ortalama %3 · en büyük %4")
         .arg(seriesTitle(s), valueText(st->min, locale), valueText(st->avg, locale), valueText(st->max, locale));
 }
 
@@ -102,12 +106,12 @@ std::optional<QPointF> nearestPoint(std::span<const QPointF> line, double x)
 exports::Table trendTable(const QList<ShownSeries> &shown)
 {
     exports::Table t;
-    t.header.append(tr("Zaman"));
+    t.header.append(TrendWindow::tr("Zaman"));
     for (const ShownSeries &s : shown) {
         const QString title = seriesTitle(s);
-        t.header.append(tr("%1 en küçük").arg(title));
-        t.header.append(tr("%1 ortalama").arg(title));
-        t.header.append(tr("%1 en büyük").arg(title));
+        t.header.append(TrendWindow::tr("%1 en küçük").arg(title));
+        t.header.append(TrendWindow::tr("%1 ortalama").arg(title));
+        t.header.append(TrendWindow::tr("%1 en büyük").arg(title));
     }
     // Columns of the same range and width start at the same times, so the
     // series meet row by row.

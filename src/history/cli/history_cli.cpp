@@ -20,12 +20,10 @@ namespace history::cli {
 
 namespace {
 
-const char *const kContext = "history::Cli";
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate(kContext, text);
-}
+// The texts of the command line, in one translation context.
+struct Cli {
+    Q_DECLARE_TR_FUNCTIONS(history::Cli)
+};
 
 enum Exit { Done = 0, Usage = 1, Database = 2, Output = 3 };
 
@@ -87,19 +85,19 @@ private:
 
 struct Options {
     QCommandLineOption history = historyOption();
-    QCommandLineOption serial{QStringLiteral("serial"), tr("Cihazın seri numarası."), QStringLiteral("S")};
+    QCommandLineOption serial{QStringLiteral("serial"), Cli::tr("Cihazın seri numarası."), QStringLiteral("S")};
     QCommandLineOption quantity{QStringLiteral("quantity"),
-                                tr("Büyüklük anahtarı (V1, I2, cos_total…); birden çok verilebilir, "
+                                Cli::tr("Büyüklük anahtarı (V1, I2, cos_total…); birden çok verilebilir, "
                                    "verilmezse cihazın hepsi."),
                                 QStringLiteral("Q")};
-    QCommandLineOption from{QStringLiteral("from"), tr("Başlangıç (ISO 8601, bölge yoksa yerel saat)."),
+    QCommandLineOption from{QStringLiteral("from"), Cli::tr("Başlangıç (ISO 8601, bölge yoksa yerel saat)."),
                             QStringLiteral("T")};
-    QCommandLineOption to{QStringLiteral("to"), tr("Bitiş, dahil değil (ISO 8601)."), QStringLiteral("T")};
-    QCommandLineOption step{QStringLiteral("step"), tr("Adım: raw, 1m, 1h, 1d."), QStringLiteral("STEP"),
+    QCommandLineOption to{QStringLiteral("to"), Cli::tr("Bitiş, dahil değil (ISO 8601)."), QStringLiteral("T")};
+    QCommandLineOption step{QStringLiteral("step"), Cli::tr("Adım: raw, 1m, 1h, 1d."), QStringLiteral("STEP"),
                             QStringLiteral("raw")};
-    QCommandLineOption csv{QStringLiteral("csv"), tr("CSV dosyası, - ise standart çıktı."), QStringLiteral("FILE|-"),
-                           QStringLiteral("-")};
-    QCommandLineOption month{QStringLiteral("month"), tr("Ay: YYYY-MM."), QStringLiteral("YYYY-MM")};
+    QCommandLineOption csv{QStringLiteral("csv"), Cli::tr("CSV dosyası, - ise standart çıktı."),
+                           QStringLiteral("FILE|-"), QStringLiteral("-")};
+    QCommandLineOption month{QStringLiteral("month"), Cli::tr("Ay: YYYY-MM."), QStringLiteral("YYYY-MM")};
 };
 
 int list(HistoryReader &reader, Sink &sink)
@@ -108,7 +106,8 @@ int list(HistoryReader &reader, Sink &sink)
     if (reader.database().error())
         return complain(reader.errorText(), Database);
     csv::Writer out(sink.device());
-    out.row({tr("Seri No"), tr("Büyüklük"), tr("Ad"), tr("Birim"), tr("İlk"), tr("Son")});
+    out.row({Cli::tr("Seri No"), Cli::tr("Büyüklük"), Cli::tr("Ad"), Cli::tr("Birim"), Cli::tr("İlk"),
+             Cli::tr("Son")});
     TimeFormatter time;
     for (const SeriesInfo &s : all) {
         const QuantityInfo info = quantityInfo(s.quantity);
@@ -130,11 +129,12 @@ int exportSeries(HistoryReader &reader, Sink &sink, const QCommandLineParser &p,
     const auto to = parseTime(p.value(o.to));
     const auto step = parseStep(p.value(o.step));
     if (serial.isEmpty())
-        return complain(tr("export: --serial gerekli."), Usage);
+        return complain(Cli::tr("export: --serial gerekli."), Usage);
     if (!from || !to)
-        return complain(tr("export: --from ve --to ISO 8601 zamanları olmalı (örneğin 2026-12-01T00:00:00)."), Usage);
+        return complain(Cli::tr("export: --from ve --to ISO 8601 zamanları olmalı (örneğin 2026-12-01T00:00:00)."),
+                        Usage);
     if (!step)
-        return complain(tr("export: --step raw, 1m, 1h ya da 1d olmalı."), Usage);
+        return complain(Cli::tr("export: --step raw, 1m, 1h ya da 1d olmalı."), Usage);
     QStringList quantities = p.values(o.quantity);
     if (quantities.isEmpty()) {
         for (const SeriesInfo &s : reader.seriesList())
@@ -152,7 +152,7 @@ int exportSeries(HistoryReader &reader, Sink &sink, const QCommandLineParser &p,
     for (const QString &q : std::as_const(quantities)) {
         const auto id = reader.seriesId(serial, q);
         if (!id)
-            return complain(tr("export: %1 cihazının %2 büyüklüğü kayıtlı değil.").arg(serial, q), Usage);
+            return complain(Cli::tr("export: %1 cihazının %2 büyüklüğü kayıtlı değil.").arg(serial, q), Usage);
         Source s{q, reader.cursor(*id, *from, *to, *step), {}, false};
         s.live = s.cursor->next(s.head);
         sources.push_back(std::move(s));
@@ -162,7 +162,7 @@ int exportSeries(HistoryReader &reader, Sink &sink, const QCommandLineParser &p,
 
     csv::Writer out(sink.device());
     const bool raw = *step == Step::Raw;
-    out.text(tr("Zaman"));
+    out.text(Cli::tr("Zaman"));
     for (const Source &s : sources) {
         if (raw) {
             out.text(s.key);
@@ -207,14 +207,14 @@ int report(HistoryReader &reader, Sink &sink, const QCommandLineParser &p, const
 {
     const auto month = parseMonth(p.value(o.month));
     if (!month)
-        return complain(tr("report: --month YYYY-MM olmalı (örneğin 2026-12)."), Usage);
+        return complain(Cli::tr("report: --month YYYY-MM olmalı (örneğin 2026-12)."), Usage);
     const std::vector<MonthRow> rows = monthReport(reader, month->first, month->second);
     if (reader.database().error())
         return complain(reader.errorText(), Database);
     csv::Writer out(sink.device());
-    out.row({tr("Seri No"), tr("İlk okuma"), tr("Son okuma"), tr("Kaynak"), tr("Aktif enerji (kWh)"),
-             tr("İndüktif enerji (kVArh)"), tr("Kapasitif enerji (kVArh)"), tr("İnd. Oran %"), tr("Kap. Oran %"),
-             tr("İnd. Durum"), tr("Kap. Durum")});
+    out.row({Cli::tr("Seri No"), Cli::tr("İlk okuma"), Cli::tr("Son okuma"), Cli::tr("Kaynak"),
+             Cli::tr("Aktif enerji (kWh)"), Cli::tr("İndüktif enerji (kVArh)"), Cli::tr("Kapasitif enerji (kVArh)"),
+             Cli::tr("İnd. Oran %"), Cli::tr("Kap. Oran %"), Cli::tr("İnd. Durum"), Cli::tr("Kap. Durum")});
     TimeFormatter time;
     for (const MonthRow &r : rows) {
         out.text(r.serial);
@@ -238,7 +238,7 @@ int report(HistoryReader &reader, Sink &sink, const QCommandLineParser &p, const
 int run(const QStringList &arguments)
 {
     QCommandLineParser p;
-    p.setApplicationDescription(tr("Geçmiş veritabanını pencere açmadan okur.\n"
+    p.setApplicationDescription(Cli::tr("Geçmiş veritabanını pencere açmadan okur.\n"
                                    "  list     cihazlar ve büyüklükler, ilk ve son zamanlarıyla\n"
                                    "  export   bir cihazın büyüklükleri CSV olarak\n"
                                    "  report   her cihazın bir aylık enerjisi, oranları ve durumları"));
@@ -255,7 +255,7 @@ int run(const QStringList &arguments)
     const QStringList positional = p.positionalArguments();
     const QString command = positional.value(0);
     if (positional.size() != 1 || (command != u"list" && command != u"export" && command != u"report"))
-        return complain(tr("Komut list, export ya da report olmalı.") + u'\n' + p.helpText(), Usage);
+        return complain(Cli::tr("Komut list, export ya da report olmalı.") + u'\n' + p.helpText(), Usage);
 
     QString error;
     const auto location = resolveLocation(p.isSet(o.history) ? std::optional(p.value(o.history)) : std::nullopt,
@@ -267,7 +267,7 @@ int run(const QStringList &arguments)
         return complain(error, Database);
     Sink sink;
     if (!sink.open(p.value(o.csv)))
-        return complain(tr("Yazılamıyor: %1 (%2)").arg(p.value(o.csv), sink.errorText()), Output);
+        return complain(Cli::tr("Yazılamıyor: %1 (%2)").arg(p.value(o.csv), sink.errorText()), Output);
     if (command == u"list")
         return list(reader, sink);
     if (command == u"export")
