@@ -105,6 +105,131 @@
     </message>
 </context>
 <context>
+    <name>AppOptions</name>
+    <message>
+        <source>Uzaktan izleme ve ayar istemcisi.</source>
+        <translation>Remote monitoring and configuration client.</translation>
+    </message>
+    <message>
+        <source>Beklenmeyen argüman: %1</source>
+        <translation>Unexpected argument: %1</translation>
+    </message>
+    <message>
+        <source>--host için bir sunucu adı gerekli.</source>
+        <translation>--host needs a server name.</translation>
+    </message>
+    <message>
+        <source>--user için bir kullanıcı adı gerekli.</source>
+        <translation>--user needs a user name.</translation>
+    </message>
+    <message>
+        <source>--history için bir dosya veya adres gerekli.</source>
+        <translation>--history needs a file or an address.</translation>
+    </message>
+    <message>
+        <source>Geçersiz port numarası: %1 (1-65535 olmalı).</source>
+        <translation>Invalid port number: %1 (must be 1-65535).</translation>
+    </message>
+    <message>
+        <source>Geçersiz dil: %1 (tr veya en olmalı).</source>
+        <translation>Invalid language: %1 (must be tr or en).</translation>
+    </message>
+    <message>
+        <source>Bu yardımı gösterir.</source>
+        <translation>Shows this help.</translation>
+    </message>
+    <message>
+        <source>Sürümü gösterir.</source>
+        <translation>Shows the version.</translation>
+    </message>
+    <message>
+        <source>Bağlanılacak sunucu adı veya adresi.</source>
+        <translation>Name or address of the server to connect to.</translation>
+    </message>
+    <message>
+        <source>sunucu</source>
+        <translation>server</translation>
+    </message>
+    <message>
+        <source>Sunucunun port numarası (1-65535).</source>
+        <translation>Port number of the server (1-65535).</translation>
+    </message>
+    <message>
+        <source>port</source>
+        <translation>port</translation>
+    </message>
+    <message>
+        <source>Giriş penceresine yazılacak kullanıcı adı.</source>
+        <translation>User name to fill in on the login window.</translation>
+    </message>
+    <message>
+        <source>kullanıcı</source>
+        <translation>user</translation>
+    </message>
+    <message>
+        <source>Arayüz dili: tr veya en.</source>
+        <translation>Interface language: tr or en.</translation>
+    </message>
+    <message>
+        <source>dil</source>
+        <translation>language</translation>
+    </message>
+    <message>
+        <source>Açılacak geçmiş dosyası veya adresi.</source>
+        <translation>History file or address to open.</translation>
+    </message>
+    <message>
+        <source>dosya|adres</source>
+        <translation>file|address</translation>
+    </message>
+    <message>
+        <source>Bildirim alanında başlar (bildirim alanı yoksa simge durumunda).</source>
+        <translation>Starts in the notification area (minimized if there is no notification area).</translation>
+    </message>
+</context>
+<context>
+    <name>AutoReconnect</name>
+    <message>
+        <source>Otomatik Yeniden Bağlan</source>
+        <translation>Reconnect Automatically</translation>
+    </message>
+    <message>
+        <source>Sunucuyla bağlantı kesildi; yeniden bağlanılacak.</source>
+        <translation>Disconnected from the server; reconnecting.</translation>
+    </message>
+    <message>
+        <source>Sunucuya yeniden bağlanıldı (%1. deneme).</source>
+        <translation>Reconnected to the server (attempt %1).</translation>
+    </message>
+    <message>
+        <source>Yeniden bağlanıldı.</source>
+        <translation>Reconnected.</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;&lt;&lt;&lt;&lt;&lt;%1 Bağlantı kesildi.&gt;&gt;&gt;&gt;&gt;&gt;&gt;&gt;&gt;</source>
+        <translation>&lt;&lt;&lt;&lt;&lt;&lt;&lt;%1 Disconnected.&gt;&gt;&gt;&gt;&gt;&gt;&gt;&gt;&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>AutoRefreshMenu</name>
+    <message>
+        <source>Otomatik Yenile</source>
+        <translation>Auto Refresh</translation>
+    </message>
+    <message>
+        <source>Yenileme Aralığı</source>
+        <translation>Refresh Interval</translation>
+    </message>
+    <message>
+        <source>Yenileme aralığı (saniye)</source>
+        <translation>Refresh interval (seconds)</translation>
+    </message>
+    <message>
+        <source> sn</source>
+        <translation> s</translation>
+    </message>
+</context>
+<context>
     <name>CapacitorPage</name>
     <message>
         <source>Tpl</source>
@@ -117,6 +242,13 @@
     <message>
         <source>Kondansatör güç değerlerini oku</source>
         <translation>Read capacitor power values</translation>
+    </message>
+</context>
+<context>
+    <name>ClientRecording</name>
+    <message>
+        <source>Geçmiş kaydedilmiyor: %1</source>
+        <translation>History is not being recorded: %1</translation>
     </message>
 </context>
 <context>
@@ -287,6 +419,10 @@
         <source>Seri No</source>
         <translation>Serial No.</translation>
     </message>
+    <message>
+        <source>enerji_degerleri.csv</source>
+        <translation>energy_values.csv</translation>
+    </message>
 </context>
 <context>
     <name>DeviceData</name>
@@ -412,6 +548,303 @@
     </message>
 </context>
 <context>
+    <name>ExportTables</name>
+    <message>
+        <source>Cihaz</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Seri No</source>
+        <translation>Serial No.</translation>
+    </message>
+    <message>
+        <source>Aktif enerji</source>
+        <translation>Active energy</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <translation>S</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>Toplam</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>İndüktif reaktif enerji</source>
+        <translation>Inductive reactive energy</translation>
+    </message>
+    <message>
+        <source>Kapasitif reaktif enerji</source>
+        <translation>Capacitive reactive energy</translation>
+    </message>
+    <message>
+        <source>Toplam oranlar</source>
+        <translation>Total ratios</translation>
+    </message>
+    <message>
+        <source>İndüktif / Aktif</source>
+        <translation>Inductive / Active</translation>
+    </message>
+    <message>
+        <source>Kapasitif / Aktif</source>
+        <translation>Capacitive / Active</translation>
+    </message>
+    <message>
+        <source>Reset öncesi sayaç değerleri</source>
+        <translation>Meter values before reset</translation>
+    </message>
+    <message>
+        <source>Aktif</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>İndüktif</source>
+        <translation>Inductive</translation>
+    </message>
+    <message>
+        <source>Kapasitif</source>
+        <translation>Capacitive</translation>
+    </message>
+    <message>
+        <source>İlk tarih</source>
+        <translation>First date</translation>
+    </message>
+    <message>
+        <source>Tarih</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Son tarih</source>
+        <translation>Last date</translation>
+    </message>
+    <message>
+        <source>İki tarih arası</source>
+        <translation>Between the two dates</translation>
+    </message>
+    <message>
+        <source>İndüktif durum</source>
+        <translation>Inductive status</translation>
+    </message>
+    <message>
+        <source>Kapasitif durum</source>
+        <translation>Capacitive status</translation>
+    </message>
+    <message>
+        <source>Sayaç</source>
+        <translation>Meter</translation>
+    </message>
+    <message>
+        <source>Başlık</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Sayaç endeks değerleri</source>
+        <translation>Meter index values</translation>
+    </message>
+    <message>
+        <source>Aktif toplam (1.8.0)</source>
+        <translation>Active total (1.8.0)</translation>
+    </message>
+    <message>
+        <source>İndüktif toplam (5.8.0)</source>
+        <translation>Inductive total (5.8.0)</translation>
+    </message>
+    <message>
+        <source>Kapasitif toplam (8.8.0)</source>
+        <translation>Capacitive total (8.8.0)</translation>
+    </message>
+    <message>
+        <source>Aktif değerler</source>
+        <translation>Active energy by tariff</translation>
+    </message>
+    <message>
+        <source>Saat</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Grup</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Büyüklük</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>Değer</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Birim</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Okunan veriler</source>
+        <translation>Readout</translation>
+    </message>
+    <message>
+        <source>Derece</source>
+        <translation>Order</translation>
+    </message>
+    <message>
+        <source>Gerilim</source>
+        <translation>Voltage</translation>
+    </message>
+    <message>
+        <source>Akım</source>
+        <translation>Current</translation>
+    </message>
+    <message>
+        <source>%1 L%2</source>
+        <translation>%1 L%2</translation>
+    </message>
+    <message>
+        <source>THD %</source>
+        <translation>THD %</translation>
+    </message>
+    <message>
+        <source>Harmonik</source>
+        <translation>Harmonic</translation>
+    </message>
+    <message>
+        <source>Gerilim L%1</source>
+        <translation>Voltage L%1</translation>
+    </message>
+    <message>
+        <source>Akım L%1</source>
+        <translation>Current L%1</translation>
+    </message>
+    <message>
+        <source>Satır</source>
+        <translation>Line</translation>
+    </message>
+</context>
+<context>
+    <name>ExportText</name>
+    <message>
+        <source>Dışa Aktar...</source>
+        <translation>Export...</translation>
+    </message>
+    <message>
+        <source>Gösterilen değerleri CSV dosyasına yazar</source>
+        <translation>Writes the values shown to a CSV file</translation>
+    </message>
+    <message>
+        <source>Dışa Aktar</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>CSV dosyaları (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Tüm dosyalar (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>%1 dosyasına yazılamadı: %2</source>
+        <translation>Could not write to %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>FrmTrend</name>
+    <message>
+        <source>Eğilim Grafikleri</source>
+        <translation>Trend Charts</translation>
+    </message>
+    <message>
+        <source>Aralık:</source>
+        <translation>Range:</translation>
+    </message>
+    <message>
+        <source>Tümünü Göster</source>
+        <translation>Show All</translation>
+    </message>
+    <message>
+        <source>egilim.csv</source>
+        <translation>trend.csv</translation>
+    </message>
+    <message>
+        <source>Cihazlar ve büyüklükler</source>
+        <translation>Devices and quantities</translation>
+    </message>
+    <message>
+        <source>Eğilim grafiği</source>
+        <translation>Trend chart</translation>
+    </message>
+    <message>
+        <source>Seri</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <source>En küçük</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Ortalama</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>En büyük</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>Birim</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Sol tuşla sürükleyin: yakınlaştırır · sağ ya da orta tuşla sürükleyin: kaydırır · tekerlek: yakınlaştırır, uzaklaştırır · çift tıklama: tümü</source>
+        <translation>Drag with the left button: zoom in · drag with the right or middle button: pan · wheel: zoom in and out · double-click: show all</translation>
+    </message>
+    <message>
+        <source>henüz kayıt yok</source>
+        <translation>nothing recorded yet</translation>
+    </message>
+    <message>
+        <source>Veritabanı: %1 · %2</source>
+        <translation>Database: %1 · %2</translation>
+    </message>
+    <message>
+        <source>%1 · ilk kayıt %2 · son kayıt %3</source>
+        <translation>%1 · first record %2 · last record %3</translation>
+    </message>
+    <message>
+        <source>Özel aralık</source>
+        <translation>Custom range</translation>
+    </message>
+    <message>
+        <source>Başlangıç:</source>
+        <translation>From:</translation>
+    </message>
+    <message>
+        <source>Bitiş:</source>
+        <translation>To:</translation>
+    </message>
+    <message>
+        <source>Tamam</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Vazgeç</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1 – %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>HarmonicChart</name>
     <message>
         <source>%1 için H1: %2</source>
@@ -515,12 +948,23 @@
         <source>Akım</source>
         <translation>Current</translation>
     </message>
+    <message>
+        <source>harmonik_tablosu.csv</source>
+        <translation>harmonic_table.csv</translation>
+    </message>
 </context>
 <context>
     <name>Language</name>
     <message>
         <source>Dil seçimi programın bir sonraki açılışında geçerli olur.</source>
         <translation>The language you chose takes effect the next time the program starts.</translation>
+    </message>
+</context>
+<context>
+    <name>LoginMemory</name>
+    <message>
+        <source>   Anahtarlık yok: şifre hatırlanmaz</source>
+        <translation>   No keyring: the password will not be remembered</translation>
     </message>
 </context>
 <context>
@@ -669,6 +1113,10 @@
         <source>Okunan Veriler</source>
         <translation>Readout</translation>
     </message>
+    <message>
+        <source>sayac_okuma.csv</source>
+        <translation>meter_reading.csv</translation>
+    </message>
 </context>
 <context>
     <name>ModemPage</name>
@@ -798,6 +1246,29 @@
     <message>
         <source>Çıkış</source>
         <translation>Exit</translation>
+    </message>
+</context>
+<context>
+    <name>ReconnectPolicy</name>
+    <message>
+        <source>Yeniden bağlanılıyor: %1. deneme, %2 sn</source>
+        <translation>Reconnecting: attempt %1 in %2 s</translation>
+    </message>
+    <message>
+        <source>Yeniden bağlanılıyor: %1. deneme...</source>
+        <translation>Reconnecting: attempt %1...</translation>
+    </message>
+    <message>
+        <source>Yeniden bağlanıldı; giriş yapılıyor...</source>
+        <translation>Reconnected; logging in...</translation>
+    </message>
+    <message>
+        <source>Sunucu girişi kabul etmedi; yeniden bağlanılmayacak.</source>
+        <translation>The server refused the login; the client will not reconnect.</translation>
+    </message>
+    <message>
+        <source>Yeniden bağlanma durduruldu.</source>
+        <translation>Reconnecting stopped.</translation>
     </message>
 </context>
 <context>
@@ -1136,6 +1607,10 @@
         <source>Bağlantı Hatası. Bağlantınızı kontrol edin.</source>
         <translation>Connection error. Check your connection.</translation>
     </message>
+    <message>
+        <source>Eğilim Grafikleri</source>
+        <translation>Trend Charts</translation>
+    </message>
 </context>
 <context>
     <name>TFrmGiris</name>
@@ -1259,6 +1734,10 @@
         <source>Bağlantı Hatası</source>
         <translation>Connection error</translation>
     </message>
+    <message>
+        <source>Beni hatırla</source>
+        <translation>Remember me</translation>
+    </message>
 </context>
 <context>
     <name>TFrmMesajlar</name>
@@ -1288,6 +1767,57 @@
     <message>
         <source> … (toplam %1 bayt)</source>
         <translation> … (%1 bytes in all)</translation>
+    </message>
+    <message>
+        <source>haberlesme.csv</source>
+        <translation>communication_log.csv</translation>
+    </message>
+</context>
+<context>
+    <name>TrendWindow</name>
+    <message>
+        <source>Son 1 saat</source>
+        <translation>Last hour</translation>
+    </message>
+    <message>
+        <source>Son 24 saat</source>
+        <translation>Last 24 hours</translation>
+    </message>
+    <message>
+        <source>Son 7 gün</source>
+        <translation>Last 7 days</translation>
+    </message>
+    <message>
+        <source>Son 30 gün</source>
+        <translation>Last 30 days</translation>
+    </message>
+    <message>
+        <source>Özel...</source>
+        <translation>Custom...</translation>
+    </message>
+    <message>
+        <source>%1 — kayıt yok</source>
+        <translation>%1 — no records</translation>
+    </message>
+    <message>
+        <source>%1 — en küçük %2 · ortalama %3 · en büyük %4</source>
+        <translation>%1 — minimum %2 · average %3 · maximum %4</translation>
+    </message>
+    <message>
+        <source>Zaman</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>%1 en küçük</source>
+        <translation>%1 minimum</translation>
+    </message>
+    <message>
+        <source>%1 ortalama</source>
+        <translation>%1 average</translation>
+    </message>
+    <message>
+        <source>%1 en büyük</source>
+        <translation>%1 maximum</translation>
     </message>
 </context>
 <context>
@@ -1323,6 +1853,10 @@
         <source>Akım H</source>
         <translation>Current H</translation>
     </message>
+    <message>
+        <source>harmonik_analizi.csv</source>
+        <translation>harmonic_analysis.csv</translation>
+    </message>
 </context>
 <context>
     <name>WriteAck</name>
@@ -1357,6 +1891,521 @@
     <message>
         <source>%1 Seri Nolu Cihaza endeks değeri yazıldı. </source>
         <translation>Index value written to device %1. </translation>
+    </message>
+</context>
+<context>
+    <name>fleet</name>
+    <message>
+        <source>Analizör</source>
+        <translation>Analyser</translation>
+    </message>
+    <message>
+        <source>Kompanzasyon Rölesi</source>
+        <translation>Compensation Relay</translation>
+    </message>
+    <message>
+        <source>Aşırı Akım Rölesi</source>
+        <translation>Overcurrent Relay</translation>
+    </message>
+    <message>
+        <source>Sayaç Modemi</source>
+        <translation>Meter Modem</translation>
+    </message>
+    <message>
+        <source>Endüstriyel Modem</source>
+        <translation>Industrial Modem</translation>
+    </message>
+    <message>
+        <source>Arka plan isteği %1 sn içinde yanıtlanmadı, bırakıldı: %2</source>
+        <translation>A background request got no answer within %1 s and was dropped: %2</translation>
+    </message>
+</context>
+<context>
+    <name>fleet::AutoRefresh</name>
+    <message>
+        <source>ölçüm değerleri</source>
+        <translation>measurements</translation>
+    </message>
+    <message>
+        <source>tüketim değerleri</source>
+        <translation>consumption values</translation>
+    </message>
+    <message>
+        <source>sabit değerler</source>
+        <translation>settings</translation>
+    </message>
+    <message>
+        <source>kondansatör durumları</source>
+        <translation>capacitor states</translation>
+    </message>
+    <message>
+        <source>harmonik değerleri</source>
+        <translation>harmonic values</translation>
+    </message>
+    <message>
+        <source>%1 otomatik yenileme: enerji oranları</source>
+        <translation>%1 auto refresh: energy ratios</translation>
+    </message>
+    <message>
+        <source>%1 otomatik yenileme: %2</source>
+        <translation>%1 auto refresh: %2</translation>
+    </message>
+</context>
+<context>
+    <name>history::Cli</name>
+    <message>
+        <source>Cihazın seri numarası.</source>
+        <translation>The device&apos;s serial number.</translation>
+    </message>
+    <message>
+        <source>Büyüklük anahtarı (V1, I2, cos_total…); birden çok verilebilir, verilmezse cihazın hepsi.</source>
+        <translation>Quantity key (V1, I2, cos_total…); may be given more than once; all of the device&apos;s quantities if omitted.</translation>
+    </message>
+    <message>
+        <source>Başlangıç (ISO 8601, bölge yoksa yerel saat).</source>
+        <translation>Start (ISO 8601; local time if no zone is given).</translation>
+    </message>
+    <message>
+        <source>Bitiş, dahil değil (ISO 8601).</source>
+        <translation>End, not included (ISO 8601).</translation>
+    </message>
+    <message>
+        <source>Adım: raw, 1m, 1h, 1d.</source>
+        <translation>Step: raw, 1m, 1h, 1d.</translation>
+    </message>
+    <message>
+        <source>CSV dosyası, - ise standart çıktı.</source>
+        <translation>CSV file, or - for standard output.</translation>
+    </message>
+    <message>
+        <source>Ay: YYYY-MM.</source>
+        <translation>Month: YYYY-MM.</translation>
+    </message>
+    <message>
+        <source>Seri No</source>
+        <translation>Serial No.</translation>
+    </message>
+    <message>
+        <source>Büyüklük</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>Ad</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Birim</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>İlk</source>
+        <translation>First</translation>
+    </message>
+    <message>
+        <source>Son</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>export: --serial gerekli.</source>
+        <translation>export: --serial is required.</translation>
+    </message>
+    <message>
+        <source>export: --from ve --to ISO 8601 zamanları olmalı (örneğin 2026-12-01T00:00:00).</source>
+        <translation>export: --from and --to must be ISO 8601 times (for example 2026-12-01T00:00:00).</translation>
+    </message>
+    <message>
+        <source>export: --step raw, 1m, 1h ya da 1d olmalı.</source>
+        <translation>export: --step must be raw, 1m, 1h or 1d.</translation>
+    </message>
+    <message>
+        <source>export: %1 cihazının %2 büyüklüğü kayıtlı değil.</source>
+        <translation>export: quantity %2 of device %1 is not recorded.</translation>
+    </message>
+    <message>
+        <source>Zaman</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>report: --month YYYY-MM olmalı (örneğin 2026-12).</source>
+        <translation>report: --month must be YYYY-MM (for example 2026-12).</translation>
+    </message>
+    <message>
+        <source>İlk okuma</source>
+        <translation>First reading</translation>
+    </message>
+    <message>
+        <source>Son okuma</source>
+        <translation>Last reading</translation>
+    </message>
+    <message>
+        <source>Kaynak</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>Aktif enerji (kWh)</source>
+        <translation>Active energy (kWh)</translation>
+    </message>
+    <message>
+        <source>İndüktif enerji (kVArh)</source>
+        <translation>Inductive energy (kVArh)</translation>
+    </message>
+    <message>
+        <source>Kapasitif enerji (kVArh)</source>
+        <translation>Capacitive energy (kVArh)</translation>
+    </message>
+    <message>
+        <source>İnd. Oran %</source>
+        <translation>Ind. Ratio %</translation>
+    </message>
+    <message>
+        <source>Kap. Oran %</source>
+        <translation>Cap. Ratio %</translation>
+    </message>
+    <message>
+        <source>İnd. Durum</source>
+        <translation>Ind. Status</translation>
+    </message>
+    <message>
+        <source>Kap. Durum</source>
+        <translation>Cap. Status</translation>
+    </message>
+    <message>
+        <source>Geçmiş veritabanını pencere açmadan okur.
+  list     cihazlar ve büyüklükler, ilk ve son zamanlarıyla
+  export   bir cihazın büyüklükleri CSV olarak
+  report   her cihazın bir aylık enerjisi, oranları ve durumları</source>
+        <translation>Reads the history database without opening a window.
+  list     devices and quantities, with their first and last times
+  export   the quantities of one device as CSV
+  report   each device&apos;s energy, ratios and statuses for one month</translation>
+    </message>
+    <message>
+        <source>Komut list, export ya da report olmalı.</source>
+        <translation>The command must be list, export or report.</translation>
+    </message>
+    <message>
+        <source>Yazılamıyor: %1 (%2)</source>
+        <translation>Cannot write: %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>history::Database</name>
+    <message>
+        <source>Geçmiş veritabanı bulunamadı: %1</source>
+        <translation>History database not found: %1</translation>
+    </message>
+    <message>
+        <source>Veritabanı sürücüsü yüklenemedi (%1).</source>
+        <translation>The database driver could not be loaded (%1).</translation>
+    </message>
+    <message>
+        <source>Geçmiş veritabanı bu programdan yeni bir sürümle yazılmış (şema %1, bu program %2); kayıt yapılmıyor.</source>
+        <translation>The history database was written by a newer version of this program (schema %1, this program %2); nothing is recorded.</translation>
+    </message>
+    <message>
+        <source>Disk dolu: %1 (%2)</source>
+        <translation>Disk full: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Dosya salt okunur: %1 (%2)</source>
+        <translation>File is read-only: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Veritabanı bozuk: %1 (%2)</source>
+        <translation>Database is corrupt: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Sunucunun diski dolu: %1 (%2)</source>
+        <translation>The server&apos;s disk is full: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Sunucu salt okunur: %1 (%2)</source>
+        <translation>The server is read-only: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Sunucuya ulaşılamıyor: %1 (%2)</source>
+        <translation>Cannot reach the server: %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>history::HistoryWriter</name>
+    <message>
+        <source>Bellekte bekleyen geçmiş %1 satır sınırını aştı; en eski kayıtlar bırakılıyor.</source>
+        <translation>The history waiting in memory has passed the limit of %1 rows; the oldest records are being dropped.</translation>
+    </message>
+    <message>
+        <source>Geçmiş yeniden kaydediliyor; bellekte bekleyen kayıtlar yazıldı.</source>
+        <translation>History is being recorded again; the records waiting in memory have been written.</translation>
+    </message>
+    <message>
+        <source>bilinmeyen hata (%1)</source>
+        <translation>unknown error (%1)</translation>
+    </message>
+    <message>
+        <source>Geçmiş kaydedilemiyor, veritabanı sunucusuna ulaşılamıyor: %1. Kayıtlar bellekte tutuluyor (en çok %2 satır) ve sunucu dönünce yazılacak.</source>
+        <translation>History cannot be recorded, the database server cannot be reached: %1. Records are kept in memory (at most %2 rows) and will be written when the server is back.</translation>
+    </message>
+    <message>
+        <source>Geçmiş kaydedilemiyor, disk dolu: %1. Kayıtlar bellekte tutuluyor (en çok %2 satır) ve yer açılınca yazılacak.</source>
+        <translation>History cannot be recorded, the disk is full: %1. Records are kept in memory (at most %2 rows) and will be written when space is freed.</translation>
+    </message>
+    <message>
+        <source>Geçmiş kaydedilemiyor, veritabanı salt okunur: %1. Kayıtlar bellekte tutuluyor (en çok %2 satır) ve yazılabilir olunca yazılacak.</source>
+        <translation>History cannot be recorded, the database is read-only: %1. Records are kept in memory (at most %2 rows) and will be written once it is writable.</translation>
+    </message>
+    <message>
+        <source>Geçmiş kaydedilemiyor: %1. Kayıtlar bellekte tutuluyor (en çok %2 satır).</source>
+        <translation>History cannot be recorded: %1. Records are kept in memory (at most %2 rows).</translation>
+    </message>
+    <message>
+        <source>Geçmiş veritabanı bozuk: %1 olarak kenara alındı ve yeni bir veritabanı başlatıldı.</source>
+        <translation>The history database was corrupt: it was set aside as %1 and a new database was started.</translation>
+    </message>
+</context>
+<context>
+    <name>history::Location</name>
+    <message>
+        <source>Geçmiş veritabanı belirtilmemiş: &quot;%1&quot;</source>
+        <translation>No history database given: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Geçersiz PostgreSQL adresi: &quot;%1&quot;</source>
+        <translation>Invalid PostgreSQL address: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>PostgreSQL adresinde veritabanı adı yok: &quot;%1&quot;</source>
+        <translation>The PostgreSQL address has no database name: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>PostgreSQL adresinde geçersiz seçenek: &quot;%1&quot;</source>
+        <translation>Invalid option in the PostgreSQL address: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Geçmiş veritabanı: bir SQLite dosyası ya da postgresql://kullanıcı@sunucu:port/veritabanı</source>
+        <translation>History database: an SQLite file or postgresql://user@server:port/database</translation>
+    </message>
+</context>
+<context>
+    <name>history::Quantities</name>
+    <message>
+        <source>Akım trafosu oranı</source>
+        <translation>CT ratio</translation>
+    </message>
+    <message>
+        <source>Gerilim L%1</source>
+        <translation>Voltage L%1</translation>
+    </message>
+    <message>
+        <source>Akım L%1</source>
+        <translation>Current L%1</translation>
+    </message>
+    <message>
+        <source>Aktif güç L%1</source>
+        <translation>Active power L%1</translation>
+    </message>
+    <message>
+        <source>Reaktif güç L%1</source>
+        <translation>Reactive power L%1</translation>
+    </message>
+    <message>
+        <source>Görünen güç L%1</source>
+        <translation>Apparent power L%1</translation>
+    </message>
+    <message>
+        <source>cos φ L%1</source>
+        <translation>cos φ L%1</translation>
+    </message>
+    <message>
+        <source>cos φ toplam</source>
+        <translation>cos φ total</translation>
+    </message>
+    <message>
+        <source>Toplam aktif güç</source>
+        <translation>Total active power</translation>
+    </message>
+    <message>
+        <source>Toplam görünen güç</source>
+        <translation>Total apparent power</translation>
+    </message>
+    <message>
+        <source>Toplam endüktif reaktif güç</source>
+        <translation>Total inductive reactive power</translation>
+    </message>
+    <message>
+        <source>Toplam kapasitif reaktif güç</source>
+        <translation>Total capacitive reactive power</translation>
+    </message>
+    <message>
+        <source>Reaktif güç farkı</source>
+        <translation>Reactive power difference</translation>
+    </message>
+    <message>
+        <source>Frekans</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>Sıcaklık</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Endüktif / aktif güç oranı %1</source>
+        <translation>Inductive / active power ratio %1</translation>
+    </message>
+    <message>
+        <source>Kapasitif / aktif güç oranı %1</source>
+        <translation>Capacitive / active power ratio %1</translation>
+    </message>
+    <message>
+        <source>Devreye alma süresi %1</source>
+        <translation>Switch-in time %1</translation>
+    </message>
+    <message>
+        <source>Devreden çıkarma süresi %1</source>
+        <translation>Switch-out time %1</translation>
+    </message>
+    <message>
+        <source>Aktif enerji</source>
+        <translation>Active energy</translation>
+    </message>
+    <message>
+        <source>Endüktif reaktif enerji</source>
+        <translation>Inductive reactive energy</translation>
+    </message>
+    <message>
+        <source>Kapasitif reaktif enerji</source>
+        <translation>Capacitive reactive energy</translation>
+    </message>
+    <message>
+        <source>Endüktif / aktif enerji oranı</source>
+        <translation>Inductive / active energy ratio</translation>
+    </message>
+    <message>
+        <source>Kapasitif / aktif enerji oranı</source>
+        <translation>Capacitive / active energy ratio</translation>
+    </message>
+    <message>
+        <source>Aktif enerji %1</source>
+        <translation>Active energy %1</translation>
+    </message>
+    <message>
+        <source>Endüktif reaktif enerji %1</source>
+        <translation>Inductive reactive energy %1</translation>
+    </message>
+    <message>
+        <source>Kapasitif reaktif enerji %1</source>
+        <translation>Capacitive reactive energy %1</translation>
+    </message>
+    <message>
+        <source>Ayar: tanjant φ</source>
+        <translation>Setting: tan φ</translation>
+    </message>
+    <message>
+        <source>Ayar: endüktif ceza sınırı</source>
+        <translation>Setting: inductive penalty limit</translation>
+    </message>
+    <message>
+        <source>Ayar: kapasitif ceza sınırı</source>
+        <translation>Setting: capacitive penalty limit</translation>
+    </message>
+    <message>
+        <source>Ayar: en uzun kademe alma süresi</source>
+        <translation>Setting: max. step switch-in time</translation>
+    </message>
+    <message>
+        <source>Ayar: en uzun kademe çıkarma süresi</source>
+        <translation>Setting: max. step switch-out time</translation>
+    </message>
+    <message>
+        <source>Ayar: en kısa alma çıkarma süresi</source>
+        <translation>Setting: min. step switching time</translation>
+    </message>
+    <message>
+        <source>Kademe %1 gücü %2</source>
+        <translation>Step %1 power %2</translation>
+    </message>
+    <message>
+        <source>Gerilim temel bileşeni L%1</source>
+        <translation>Voltage fundamental L%1</translation>
+    </message>
+    <message>
+        <source>Akım temel bileşeni L%1</source>
+        <translation>Current fundamental L%1</translation>
+    </message>
+    <message>
+        <source>Gerilim harmoniği L%1, %2. derece</source>
+        <translation>Voltage harmonic L%1, order %2</translation>
+    </message>
+    <message>
+        <source>Akım harmoniği L%1, %2. derece</source>
+        <translation>Current harmonic L%1, order %2</translation>
+    </message>
+    <message>
+        <source>Gerilim THD L%1</source>
+        <translation>Voltage THD L%1</translation>
+    </message>
+    <message>
+        <source>Akım THD L%1</source>
+        <translation>Current THD L%1</translation>
+    </message>
+    <message>
+        <source>Devredeki kademe sayısı</source>
+        <translation>Number of steps switched in</translation>
+    </message>
+    <message>
+        <source>Aktif enerji sayacı (tarih arası)</source>
+        <translation>Active energy counter (between dates)</translation>
+    </message>
+    <message>
+        <source>Endüktif enerji sayacı (tarih arası)</source>
+        <translation>Inductive energy counter (between dates)</translation>
+    </message>
+    <message>
+        <source>Kapasitif enerji sayacı (tarih arası)</source>
+        <translation>Capacitive energy counter (between dates)</translation>
+    </message>
+    <message>
+        <source>Endüktif oran (tarih arası)</source>
+        <translation>Inductive ratio (between dates)</translation>
+    </message>
+    <message>
+        <source>Kapasitif oran (tarih arası)</source>
+        <translation>Capacitive ratio (between dates)</translation>
+    </message>
+    <message>
+        <source>Endüktif durum (0 NORMAL, 1 KRİTİK, 2 ALARM, 3 CEZA)</source>
+        <translation>Inductive status (0 NORMAL, 1 CRITICAL, 2 ALARM, 3 PENALTY)</translation>
+    </message>
+    <message>
+        <source>Kapasitif durum (0 NORMAL, 1 KRİTİK, 2 ALARM, 3 CEZA)</source>
+        <translation>Capacitive status (0 NORMAL, 1 CRITICAL, 2 ALARM, 3 PENALTY)</translation>
+    </message>
+    <message>
+        <source>Sayaç aktif toplam (1.8.0)</source>
+        <translation>Meter active total (1.8.0)</translation>
+    </message>
+    <message>
+        <source>Sayaç endüktif toplam (5.8.0)</source>
+        <translation>Meter inductive total (5.8.0)</translation>
+    </message>
+    <message>
+        <source>Sayaç kapasitif toplam (8.8.0)</source>
+        <translation>Meter capacitive total (8.8.0)</translation>
+    </message>
+    <message>
+        <source>Sayaç tarife 1 (1.8.1)</source>
+        <translation>Meter tariff 1 (1.8.1)</translation>
+    </message>
+    <message>
+        <source>Sayaç tarife 2 (1.8.2)</source>
+        <translation>Meter tariff 2 (1.8.2)</translation>
+    </message>
+    <message>
+        <source>Sayaç tarife 3 (1.8.3)</source>
+        <translation>Meter tariff 3 (1.8.3)</translation>
     </message>
 </context>
 </TS>
