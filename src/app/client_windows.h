@@ -5,6 +5,7 @@
 #include "frm_mesajlar.h"
 #include "server_connection.h"
 #include "tvd1kal.h"
+#include "watch_wiring.h"
 
 // The five windows of the client, created in this order and wired together.
 // The first one is the program's main window.
@@ -14,11 +15,13 @@ struct ClientWindows {
     TFrmhaberlesme haberlesme;
     TVD1KAL vd1kal;
     TFrmMesajlar mesajlar;
+    WatchWiring *takip = nullptr; // owned by ana
 
     ClientWindows()
     {
         giris.setConnection(&ana.connection());
         QObject::connect(&giris, &TFrmGiris::closeProgram, &ana, &QWidget::close);
         ana.attach({&giris, &giris, [this] { giris.suiButton1Click(); }}, &haberlesme, &vd1kal, &mesajlar);
+        takip = new WatchWiring(ana);
     }
 };
