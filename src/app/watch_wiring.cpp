@@ -111,7 +111,10 @@ bool WatchWiring::selectDevice(const QByteArray &serial)
     for (GroupBarGroup *g : bar->groups())
         for (GroupBarItem *item : g->items())
             if (!item->isDiscarded() && commands::serialSlice(item->caption()).trimmed() == wanted) {
-                m_ana.restoreFromTray();
+                // Brought back from the tray; a main window never shown
+                // yet would first run its login.
+                if (m_ana.firstShowDone())
+                    m_ana.restoreFromTray();
                 item->click();
                 return true;
             }

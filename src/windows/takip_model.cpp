@@ -6,9 +6,11 @@
 
 #include <QColor>
 #include <QCoreApplication>
+#include <QFont>
 #include <QLocale>
 
 #include <cmath>
+#include <iterator>
 #include <tuple>
 
 using fleet::WatchEntry;
@@ -103,7 +105,7 @@ void WatchTableModel::added(int index)
         return;
     }
     beginInsertRows({}, index, index);
-    m_rows.append({});
+    m_rows.append(Row{});
     fill(index);
     endInsertRows();
 }
