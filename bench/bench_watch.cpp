@@ -10,12 +10,14 @@
 //    < 50 ms;
 //  - ResidentWith10000: the client's resident memory with 10,000 devices
 //    listed, watched, answered and shown in the window.
+#include "client_events.h"
 #include "client_windows.h"
 #include "energy_request.h"
 #include "frm_takip.h"
 #include "log_in.h"
 #include "sim_server.h"
 #include "site.h"
+#include "wire.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -71,6 +71,8 @@ WatchWiring::WatchWiring(TFrmAna &ana)
             row->insertWidget(1, m_strip);
             connect(m_strip, &QToolButton::clicked, this, [this] { open(WatchSortFilterModel::Filter::All); });
         }
+    // The menu action and the alarm line are found by name like the rest.
+    ana.widgets().index(&ana);
 }
 
 WatchWiring::~WatchWiring()

@@ -113,11 +113,19 @@ void CompensationWatch::sweepNow()
     for (int i = 0; i < count(); ++i)
         ask(i);
     emit progress(m_sweepDone, m_sweepTotal);
-    if (m_sweepTotal > 0 && m_sweepDone == m_sweepTotal) {
-        m_sweeping = false;
-        ++m_sweepsDone;
-        emit sweepFinished();
-    }
+    maybeFinish();
+}
+
+void CompensationWatch::maybeFinish()
+{
+    // A sweep begun before the device list came waits for its devices; one
+    // with nothing to ask (every device without counters) ends at once.
+    if (!m_sweeping || m_sweepDone < m_sweepTotal || count() == 0)
+        return;
+    m_sweeping = false;
+    ++m_sweepsDone;
+    m_requests.clear();
+    emit sweepFinished();
 }
 
 void CompensationWatch::deviceAdded(int index)
@@ -147,6 +155,7 @@ void CompensationWatch::deviceAdded(int index)
     }
     ask(index);
     emit progress(m_sweepDone, m_sweepTotal);
+    maybeFinish();
 }
 
 void CompensationWatch::ask(int index)
@@ -205,12 +214,7 @@ void CompensationWatch::finished(int index, WatchState state)
     m_askedIn[index] = 0;
     ++m_sweepDone;
     emit progress(m_sweepDone, m_sweepTotal);
-    if (m_sweepDone >= m_sweepTotal) {
-        m_sweeping = false;
-        ++m_sweepsDone;
-        m_requests.clear();
-        emit sweepFinished();
-    }
+    maybeFinish();
 }
 
 void CompensationWatch::setState(int index, WatchState state)

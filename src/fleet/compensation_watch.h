@@ -116,6 +116,7 @@ private:
     void deviceAdded(int index);
     void ask(int index);
     void finished(int index, WatchState state);
+    void maybeFinish();
     void setState(int index, WatchState state);
     bool isPeriod(const energy::RangeAnswer &answer, const BillingPeriod &p) const;
 

@@ -112,14 +112,14 @@ TFrmTakip::TFrmTakip(fleet::CompensationWatch &watch, fleet::AlarmLog &alarms, Q
     alarmColumn->addLayout(alarmRow);
     split->addWidget(alarmBox);
     split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 1);
+    split->setStretchFactor(1, 2);
     column->addWidget(split, 1);
 
     const int w = fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    const int widths[WatchTableModel::ColumnCount] = {16, 24, 9, 10, 10, 10, 10, 16, 14};
+    const int widths[WatchTableModel::ColumnCount] = {16, 24, 9, 12, 12, 11, 11, 17, 14};
     for (int c = 0; c < WatchTableModel::ColumnCount; ++c)
         m_table->setColumnWidth(c, widths[c] * w);
-    const int alarmWidths[AlarmTableModel::ColumnCount] = {16, 30, 10, 10, 8, 20};
+    const int alarmWidths[AlarmTableModel::ColumnCount] = {20, 32, 11, 10, 9, 24};
     for (int c = 0; c < AlarmTableModel::ColumnCount; ++c)
         m_alarmTable->setColumnWidth(c, alarmWidths[c] * w);
 
