@@ -207,10 +207,16 @@ struct Large {
     }
 };
 
+// Made once, and taken down with the application (not after it, as a
+// static would be).
 Large &large()
 {
-    static Large l;
-    return l;
+    static Large *l = [] {
+        auto *made = new Large;
+        qAddPostRoutine([] { delete l; });
+        return made;
+    }();
+    return *l;
 }
 
 // One order over the 10,000 rows: worst first (the window's own), by name,
