@@ -3,7 +3,7 @@
 # warm machine that has them all skips the download. PostgreSQL is there for
 # the history tests, which start a server of their own (no service needed).
 set -euo pipefail
-need=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-svg-dev qtkeychain-qt6-dev
+need=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-svg-dev qt6-charts-dev qtkeychain-qt6-dev
       qt6-l10n-tools qt6-tools-dev gnome-keyring dbus-daemon
       libbenchmark-dev fonts-dseg fonts-dejavu-core xvfb xauth clang libclang-rt-14-dev
       libqt6sql6-sqlite libqt6sql6-psql postgresql)

@@ -3,6 +3,7 @@
 #include "app_options.h"
 #include "client_settings.h"
 #include "client_windows.h"
+#include "history_wiring.h"
 #include "login_memory.h"
 #include "secret_store.h"
 
@@ -16,6 +17,7 @@ void startClient(ClientWindows &w, const AppOptions &options)
     auto *memory = new LoginMemory(w.giris, w.ana.connection(), settings,
                                    makeKeyringStore(QStringLiteral("tarnek-client")), &w.giris);
     memory->restore(options.user, options.host, options.port);
+    startRecording(w.ana, options.history);
 
     const QByteArray geometry = client_settings::mainWindowGeometry(settings);
     if (!geometry.isEmpty())

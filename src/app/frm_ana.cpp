@@ -1,10 +1,12 @@
 #include "frm_ana.h"
 
+#include "auto_refresh_menu.h"
 #include "build_settings.h"
 #include "client_events.h"
 #include "device_registry.h"
 #include "commands.h"
 #include "frm_haberlesme.h"
+#include "frm_trend.h"
 #include "frm_mesajlar.h"
 #include "group_bar.h"
 #include "message_commands.h"
@@ -298,6 +300,10 @@ void TFrmAna::buildMenus()
     QAction *Haberlesme1 = cihaz->addAction(tr("Haberlesme"));
     Haberlesme1->setObjectName(QStringLiteral("Haberlesme1"));
     connect(Haberlesme1, &QAction::triggered, this, &TFrmAna::showCommunicationLog);
+    addAutoRefreshMenu(cihaz, *m_scheduler, *m_events, this);
+    QAction *EgilimGrafikleri1 = cihaz->addAction(tr("Eğilim Grafikleri"));
+    EgilimGrafikleri1->setObjectName(QStringLiteral("EgilimGrafikleri1"));
+    connect(EgilimGrafikleri1, &QAction::triggered, this, [this] { trend::showTrendWindow(this); });
     QMenu *mesajlar = MainMenu1->addMenu(tr("Mesajlar"));
     mesajlar->setObjectName(QStringLiteral("Mesajlar1"));
     QAction *Oku1 = mesajlar->addAction(tr("Yeni Mesajları Oku"));

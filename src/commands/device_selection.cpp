@@ -1,6 +1,7 @@
 // Device selection: the click on a device item, the serial box and its menu caption, the hidden double request.
 #include "device_selection.h"
 
+#include "client_events.h"
 #include "client_state.h"
 #include "command_kit.h"
 #include "commands.h"
@@ -128,6 +129,8 @@ void selectMeter(ClientContext &ctx, GroupBarItem *item)
     item->setFontColor(kSelected);
     ctx.sendRequest(requestForSerial(ctx, "sycreaktfener", {QByteArray(), QByteArray()}));
     resetMeterPage(ctx);
+    if (ctx.events)
+        emit ctx.events->deviceSelected(serialField(ctx), kMeterKind);
 }
 
 } // namespace
@@ -176,6 +179,9 @@ void RzGroup1Items0Click(ClientContext &ctx, GroupBarItem *item)
         sno->setText(slice);
     const std::optional<qint32> serial = numbers::parseInt(QStringView(withoutLeadingBlanks(slice)));
     if (!serial) {
+        // Nothing was asked: no device is there to be asked again.
+        if (ctx.events)
+            emit ctx.events->deviceSelected(QByteArray(), kind);
         ctx.error(integerError(slice));
         return;
     }
@@ -189,6 +195,8 @@ void RzGroup1Items0Click(ClientContext &ctx, GroupBarItem *item)
     ctx.sendRequest(requestForSerial(ctx, "enertum"));
     ctx.setOutgoing(QCoreApplication::translate("DeviceSelection", "Lütfen bekleyin..."));
     ctx.setMessage(QString());
+    if (ctx.events)
+        emit ctx.events->deviceSelected(serialField(ctx), kind);
 }
 
 void Edit111Change(ClientContext &ctx)

@@ -105,6 +105,7 @@ void analysePhase(const ClientContext &ctx, HarmonicPage &page, int phase)
         qv.texts = harmonics::texts(m, prog.decimalSeparator);
         if (qv.chart) {
             harmonics::drawChart(qv.chart->canvas(), m, phase, kinds[q], prog.decimalSeparator);
+            qv.chart->setValues(QList<double>(m.begin(), m.end()));
             qv.chart->update();
         }
         if (qv.value)

@@ -19,6 +19,10 @@ public:
     }
 
 signals:
+    // The user made a device the active one: its serial as the selection's
+    // request carried it (empty when the selection stopped before asking),
+    // and its kind (the picture of its device-bar item).
+    void deviceSelected(const QByteArray &serial, int kind);
     // Every energy-between-dates answer. background: it answered a
     // background request and was shown nowhere.
     void energyRange(const energy::RangeAnswer &answer, bool background);

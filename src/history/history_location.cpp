@@ -115,7 +115,9 @@ std::optional<Location> resolveLocation(const std::optional<QString> &commandLin
 
 QString settingLocation()
 {
-    return QSettings().value(QLatin1String(kSettingsKey)).toString();
+    return QSettings(QString::fromUtf8(kClientOrganizationName), QLatin1String(kClientSettingsName))
+        .value(QLatin1String(kSettingsKey))
+        .toString();
 }
 
 } // namespace history

@@ -31,9 +31,13 @@ struct Location {
     QString display() const;
 };
 
-// The client's application name: the data folder and the settings follow
-// it, so the command-line tool takes it too.
+// The client's organisation and application names: the data folder
+// (<data>/Tarnek/TARNEK İNTERAKTİF) follows them, so the command-line tool
+// takes them too. The client's settings live in the file named
+// kClientSettingsName under the organisation.
+inline constexpr char kClientOrganizationName[] = "Tarnek";
 inline constexpr char kClientApplicationName[] = "TARNEK İNTERAKTİF";
+inline constexpr char kClientSettingsName[] = "tarnek-client";
 inline constexpr char kSettingsKey[] = "history/location";
 
 std::optional<Location> parseLocation(const QString &text, QString *error = nullptr);
@@ -46,7 +50,7 @@ QCommandLineOption historyOption();
 // file; nothing (with the reason) when the chosen text is no location.
 std::optional<Location> resolveLocation(const std::optional<QString> &commandLine,
                                         const QString &setting, QString *error = nullptr);
-// The setting as the process's QSettings hold it.
+// The setting as the client's settings file holds it.
 QString settingLocation();
 
 } // namespace history

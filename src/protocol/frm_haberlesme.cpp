@@ -1,9 +1,12 @@
 #include "frm_haberlesme.h"
 
 #include "communication_log_model.h"
+#include "page_tables.h"
 #include "wire.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QListView>
 #include <QLocale>
 #include <QRegularExpression>
@@ -24,6 +27,13 @@ TFrmhaberlesme::TFrmhaberlesme(QWidget *parent) : QWidget(parent, Qt::Window)
     m_list->setUniformItemSizes(true); // long reads must not be measured line by line
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(m_list);
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(4, 2, 4, 4);
+    buttons->addStretch(1);
+    buttons->addWidget(exports::exportButton(this, QStringLiteral("btnHaberlesmeDisaAktar"),
+                                             tr("haberlesme.csv"),
+                                             [this] { return exports::logTable(*m_model); }));
+    layout->addLayout(buttons);
 }
 
 // The locale's long time format, without the time zone that Qt adds to it.

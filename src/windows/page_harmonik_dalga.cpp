@@ -4,6 +4,7 @@
 #include "page_kit.h"
 
 #include "image_area.h"
+#include "page_tables.h"
 #include "shadow_button.h"
 #include "spin_edit.h"
 
@@ -107,4 +108,8 @@ void pages::buildHarmonikDalga(QWidget *page)
     for (const PhasePanel &ph : kPanels)
         row->addWidget(buildPhase(page, ph));
     row->addStretch(1);
+    // The three phases' spectra as numbers: the panels fill the page, so
+    // the export is in the page's context menu (a right click on it).
+    exports::exportAction(page, QStringLiteral("btnHarmonikDalgaDisaAktar"), WaveformPage::tr("harmonik_analizi.csv"),
+                          [page] { return exports::spectrumTable(page); });
 }

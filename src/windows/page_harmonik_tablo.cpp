@@ -5,6 +5,7 @@
 #include "page_kit.h"
 
 #include "led_display.h"
+#include "page_tables.h"
 #include "shadow_button.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -104,6 +106,10 @@ void pages::buildHarmonikTablo(QWidget *page)
     top->addWidget(kit::shadowButton(page, QStringLiteral("VrShadowButton4"),
                                      HarmonicTablePage::tr("Harmonik Değerlerini İste")));
     top->addStretch(1);
+    top->addWidget(exports::exportButton(page, QStringLiteral("btnHarmonikTabloDisaAktar"),
+                                         HarmonicTablePage::tr("harmonik_tablosu.csv"),
+                                         [page] { return exports::harmonicTable(page); }),
+                   0, Qt::AlignVCenter);
     outer->addLayout(top);
 
     auto *groups = new QHBoxLayout;

@@ -5,6 +5,7 @@
 #include "page_kit.h"
 
 #include "led_display.h"
+#include "page_tables.h"
 #include "shadow_button.h"
 
 #include <QCoreApplication>
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -165,6 +167,9 @@ void pages::buildSayac(QWidget *page)
     headerFont.setPointSizeF(headerFont.pointSizeF() * 1.4);
     header->setFont(headerFont);
     buttons->addWidget(header, 1);
+    buttons->addWidget(exports::exportButton(page, QStringLiteral("btnSayacDisaAktar"),
+                                             MeterReadingPage::tr("sayac_okuma.csv"),
+                                             [page] { return exports::meterTable(page); }));
     outer->addLayout(buttons);
 
     auto *indexRow = new QHBoxLayout;

@@ -10,6 +10,7 @@
 #include "page_kit.h"
 
 #include "led_display.h"
+#include "page_tables.h"
 #include "shadow_button.h"
 
 #include <QCoreApplication>
@@ -20,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -245,6 +247,10 @@ void pages::buildTuketim(QWidget *page)
         kit::shadowButton(page, QStringLiteral("VrShadowButton8"), ConsumptionPage::tr("Enerji Değerlerini İste"));
     ask->setMinimumWidth(200);
     top->addWidget(ask, 0, Qt::AlignBottom);
+    top->addWidget(exports::exportButton(page, QStringLiteral("btnTuketimDisaAktar"),
+                                         ConsumptionPage::tr("enerji_degerleri.csv"),
+                                         [page] { return exports::energyTable(page); }),
+                   0, Qt::AlignBottom);
     top->addStretch(1);
     // Target serial of every command; device selection fills it, the user
     // may type another one.

@@ -79,7 +79,10 @@ struct Session {
         ClientContext &c = w->ana.context();
         c.showError = [this](const QString &text) { errors << text; };
         c.confirm = [](const QString &) { return true; };
-        c.pause = [](int) {};
+        c.pause = [](int, const std::function<void()> &then) {
+            if (then)
+                then();
+        };
         logIn(w->giris, recorder.port());
         return QTest::qWaitFor([&] { return w->ana.state().connected && itemCount() >= 9; }, kWait);
     }

@@ -141,7 +141,8 @@ void TstHistoryCli::defaultFileAndWrongInput()
 {
     // No --history: the file in the client's data folder.
     const QString home = m_dir.filePath(QStringLiteral("data"));
-    const auto loc = parseLocation(home + u'/' + QString::fromUtf8(kClientApplicationName) + "/history.sqlite");
+    const auto loc = parseLocation(home + u'/' + QString::fromUtf8(kClientOrganizationName) + u'/'
+                                   + QString::fromUtf8(kClientApplicationName) + "/history.sqlite");
     fill(*loc);
     Run r = cli({"list"}, QStringLiteral("C.UTF-8"), home);
     QVERIFY2(r.code == 0, r.err.constData());

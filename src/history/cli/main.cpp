@@ -6,7 +6,8 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    // The client's name: its data folder and settings are the ones read.
+    // The client's names: its data folder and settings are the ones read.
+    QCoreApplication::setOrganizationName(QString::fromUtf8(history::kClientOrganizationName));
     QCoreApplication::setApplicationName(QString::fromUtf8(history::kClientApplicationName));
     return history::cli::run(QCoreApplication::arguments());
 }
