@@ -105,8 +105,8 @@ public:
 signals:
     void entryChanged(int index);
     void entryAdded(int index);
-    // A device's bands from an answer: previous holds what it showed
-    // before (Normal for a device never answered).
+    // A device's ratios and bands as an answer has just set them (the alarm
+    // log compares them with what it saw before).
     void bandsRead(int index, const WatchEntry &entry);
     void progress(int done, int total);
     void sweepStarted();
