@@ -1,6 +1,7 @@
 #include "scenes.h"
 
 #include "frm_mesajlar.h"
+#include "frm_takip.h"
 #include "group_bar.h"
 #include "shot_kit.h"
 #include "sim_server.h"
@@ -11,7 +12,10 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QTableView>
+#include <QToolButton>
 #include <QTabWidget>
 
 namespace scenes {
@@ -229,6 +233,49 @@ void messagesAndLog(Client &c)
     if (!shot::waitFor([&] { return c.windows().haberlesme.isVisible(); }))
         c.fail(QStringLiteral("no communication log"));
     c.save(QStringLiteral("log.png"), &c.windows().haberlesme);
+}
+
+void compensationWatch(Client &c)
+{
+    WatchWiring *wiring = c.windows().takip;
+    fleet::CompensationWatch &watch = wiring->watch();
+    if (!shot::waitFor([&] { return watch.sweepsDone() > 0; }, 30000))
+        c.fail(QStringLiteral("the watch's first sweep did not end"));
+    // "Cihaz" → "Kompanzasyon Takibi".
+    if (auto *open = c.get<QAction>("KompanzasyonTakibi1"))
+        open->trigger();
+    TFrmTakip *window = wiring->window();
+    if (!shot::waitFor([&] { return window->isVisible(); }))
+        c.fail(QStringLiteral("no watch window"));
+    window->resize(1060, 640);
+    // The two oldest alarms acknowledged: the list shows both kinds of row.
+    QTableView *alarms = window->alarmTable();
+    const int rows = alarms->model()->rowCount();
+    if (rows < 2)
+        c.fail(QStringLiteral("fewer than two alarms"));
+    for (int row = rows - 2; row < rows && row >= 0; ++row)
+        wiring->alarms().acknowledge(rows - 1 - row, watch.now());
+    shot::settle(200);
+    c.save(QStringLiteral("watch.png"), window);
+    const struct {
+        const char *action;
+        const char *picture;
+    } lists[] = {{"KritikListele1", "watch_kritik.png"}, {"CezaListele1", "watch_ceza.png"}};
+    for (const auto &list : lists) {
+        auto *action = c.ana().trayMenu()->findChild<QAction *>(QLatin1String(list.action));
+        if (!action) {
+            c.fail(QStringLiteral("no tray item %1").arg(QLatin1String(list.action)));
+            continue;
+        }
+        action->trigger();
+        shot::settle(200);
+        c.save(QLatin1String(list.picture), window);
+    }
+    window->close();
+    if (!wiring->alarmStrip() || !wiring->alarmStrip()->isVisible())
+        c.fail(QStringLiteral("no alarm line in the main window"));
+    c.save(QStringLiteral("watch_alarm_strip.png"));
+    wiring->alarms().acknowledgeAll(watch.now());
 }
 
 void scaled(Client &c, const sim::SimServer &server, const QString &suffix)

@@ -36,6 +36,11 @@ void industrialModem(shot::Client &c);
 void deviceInfo(shot::Client &c);
 // messages.png, log.png
 void messagesAndLog(shot::Client &c);
+// watch.png (the compensation watch after its first sweep, the alarm list
+// with two alarms acknowledged), watch_kritik.png and watch_ceza.png (the
+// tray's two lists), watch_alarm_strip.png (the main window's alarm line);
+// every alarm acknowledged at the end
+void compensationWatch(shot::Client &c);
 // login_SUFFIX.png, page0_SUFFIX.png: the runs at another scale
 void scaled(shot::Client &c, const sim::SimServer &server, const QString &suffix);
 

@@ -19,6 +19,8 @@ namespace {
 
 constexpr char kScaledRun[] = "--scaled";
 constexpr char kEnglishRun[] = "--english";
+// Only the compensation watch's pictures (after the login).
+constexpr char kWatchRun[] = "--watch";
 
 // The pictures of the English run: the login, the device bar, every page a
 // device opens, the messages and the log.
@@ -52,6 +54,9 @@ int runAgain(const QStringList &arguments, const char *what, const QString &scal
 void allScenes(shot::Client &client, const sim::SimServer &server)
 {
     scenes::loginAndDeviceBar(client, server);
+    // The watch's first sweep ends before the pages are visited, and its
+    // alarms are acknowledged, so that no later picture shows them.
+    scenes::compensationWatch(client);
     scenes::analyserPages(client);
     scenes::relayPages(client);
     scenes::waveforms(client);
@@ -87,6 +92,13 @@ int main(int argc, char **argv)
     std::unique_ptr<sim::SimServer> server = shot::startSimulator(300);
     if (!server)
         return 1;
+    if (args.contains(QLatin1String(kWatchRun))) {
+        shot::Client watchClient(out, {QStringLiteral("watch.png"), QStringLiteral("watch_kritik.png"),
+                                       QStringLiteral("watch_ceza.png"), QStringLiteral("watch_alarm_strip.png")});
+        scenes::loginAndDeviceBar(watchClient, *server);
+        scenes::compensationWatch(watchClient);
+        return watchClient.failures();
+    }
     shot::Client client(out, english ? kEnglishPictures : QStringList());
     if (scaled) {
         scenes::scaled(client, *server, args.at(scaledAt + 1));

@@ -80,4 +80,26 @@ void setMainWindowGeometry(QSettings &s, const QByteArray &geometry)
     s.setValue(QStringLiteral("mainWindow/geometry"), geometry);
 }
 
+int watchIntervalMinutes(const QSettings &s)
+{
+    bool ok = false;
+    const int minutes = s.value(QStringLiteral("watch/intervalMinutes")).toInt(&ok);
+    return ok && minutes > 0 ? minutes : 0;
+}
+
+void setWatchIntervalMinutes(QSettings &s, int minutes)
+{
+    s.setValue(QStringLiteral("watch/intervalMinutes"), minutes);
+}
+
+bool watchAlarmOnCritical(const QSettings &s)
+{
+    return s.value(QStringLiteral("watch/alarmOnCritical"), false).toBool();
+}
+
+void setWatchAlarmOnCritical(QSettings &s, bool on)
+{
+    s.setValue(QStringLiteral("watch/alarmOnCritical"), on);
+}
+
 } // namespace client_settings

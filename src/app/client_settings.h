@@ -30,6 +30,14 @@ bool autoReconnect(const QSettings &s);
 void setAutoReconnect(QSettings &s, bool on);
 
 QByteArray mainWindowGeometry(const QSettings &s);
+
+// The compensation watch: minutes between sweeps (0: never stored) and
+// whether KRİTİK raises an alarm too.
+int watchIntervalMinutes(const QSettings &s);
+void setWatchIntervalMinutes(QSettings &s, int minutes);
+bool watchAlarmOnCritical(const QSettings &s);
+void setWatchAlarmOnCritical(QSettings &s, bool on);
+
 void setMainWindowGeometry(QSettings &s, const QByteArray &geometry);
 
 } // namespace client_settings

@@ -6,6 +6,7 @@
 #include "frm_mesajlar.h"
 #include "server_connection.h"
 #include "tvd1kal.h"
+#include "watch_wiring.h"
 
 // The five windows of the client, created in this order and wired together.
 // The first one is the program's main window.
@@ -16,6 +17,7 @@ struct ClientWindows {
     TVD1KAL vd1kal;
     TFrmMesajlar mesajlar;
     AutoReconnect reconnect; // wired to the windows above
+    WatchWiring *takip = nullptr; // owned by ana
 
     ClientWindows()
     {
@@ -23,5 +25,6 @@ struct ClientWindows {
         QObject::connect(&giris, &TFrmGiris::closeProgram, &ana, &QWidget::close);
         ana.attach({&giris, &giris, [this] { giris.suiButton1Click(); }}, &haberlesme, &vd1kal, &mesajlar);
         reconnect.install(ana, giris);
+        takip = new WatchWiring(ana);
     }
 };

@@ -324,9 +324,8 @@ void TFrmAna::buildTray()
     m_trayMenu->addSeparator();
     QMenu *komp = m_trayMenu->addMenu(tr("Kompanzasyon Tabiki"));
     komp->setObjectName(QStringLiteral("KompanzasyonTabiki1"));
-    komp->addAction(tr("Kritik Seviyedeki Cihazları Listele"))->setEnabled(false);
-    komp->addAction(tr("Ceza Durumundaki Cihazları Listele"))->setEnabled(false);
-    komp->menuAction()->setEnabled(false);
+    komp->addAction(tr("Kritik Seviyedeki Cihazları Listele"))->setObjectName(QStringLiteral("KritikListele1"));
+    komp->addAction(tr("Ceza Durumundaki Cihazları Listele"))->setObjectName(QStringLiteral("CezaListele1"));
     m_trayMenu->addSeparator();
     m_trayMenu->addAction(tr("Mesajlarımı Oku"))->setObjectName(QStringLiteral("MesajlarmOku1"));
     QAction *send = m_trayMenu->addAction(tr("Tarneke Mesaj Gönder"));

@@ -4,6 +4,7 @@
 
 #include "client_state.h"
 #include "command_kit.h"
+#include "energy_request.h"
 #include "led_display.h"
 #include "meter_page.h"
 #include "named_widgets.h"
@@ -35,7 +36,7 @@ QByteArray dateField(const ClientContext &ctx, const char *picker)
     const auto *edit = ctx.mainWidgets->get<QDateEdit>(QLatin1String(picker));
     if (!edit)
         return {};
-    return wire::encode(QLocale().toString(edit->date(), QLocale::ShortFormat));
+    return energy::wireDate(edit->date());
 }
 
 bool serialBoxEmpty(const ClientContext &ctx)
@@ -95,7 +96,7 @@ void VrShadowButton13Click(ClientContext &ctx)
 void VrShadowButton12Click(ClientContext &ctx)
 {
     if (!serialBoxEmpty(ctx))
-        ctx.sendRequest(requestForSerial(ctx, "sycreaktfener",
+        ctx.sendRequest(requestForSerial(ctx, energy::rangeKeyword(energy::RangeAnswer::Source::Meter),
                                          {dateField(ctx, "dtsycilktarih"), dateField(ctx, "dtsycsontarih")}));
     resetMeterPage(ctx, 4, 6);
 }
@@ -104,7 +105,7 @@ void VrShadowButton12Click(ClientContext &ctx)
 void BitBtn1Click(ClientContext &ctx)
 {
     if (!serialBoxEmpty(ctx))
-        ctx.sendRequest(requestForSerial(ctx, "reaktifener",
+        ctx.sendRequest(requestForSerial(ctx, energy::rangeKeyword(energy::RangeAnswer::Source::Device),
                                          {dateField(ctx, "DateTimePicker1"), dateField(ctx, "DateTimePicker2")}));
 }
 

@@ -148,7 +148,7 @@ void TstLogin::startState()
     for (QAction *act : a.trayMenu()->actions())
         tray << (act->isSeparator() ? QStringLiteral("-")
                                     : act->text() + (act->isEnabled() ? "" : " (kapalı)"));
-    QCOMPARE(tray, (QStringList{"Aç", "-", "Kompanzasyon Tabiki (kapalı)", "-", "Mesajlarımı Oku",
+    QCOMPARE(tray, (QStringList{"Aç", "-", "Kompanzasyon Tabiki", "-", "Mesajlarımı Oku",
                                 "Tarneke Mesaj Gönder (kapalı)", "-", "Kapat"}));
 
     auto *tabs = child<QTabWidget>(&a, "suiPageControl1");
