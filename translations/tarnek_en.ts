@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="tr_TR">
 <context>
+    <name>AlarmTableModel</name>
+    <message>
+        <source>Zaman</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Cihaz</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Oran</source>
+        <translation>Ratio</translation>
+    </message>
+    <message>
+        <source>Durum</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Oran %</source>
+        <translation>Ratio %</translation>
+    </message>
+    <message>
+        <source>Onay</source>
+        <translation>Acknowledged</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Onaylandı %1</source>
+        <translation>Acknowledged %1</translation>
+    </message>
+</context>
+<context>
     <name>AnalyserPage</name>
     <message>
         <source>Satır:</source>
@@ -1759,6 +1794,93 @@
     </message>
 </context>
 <context>
+    <name>TFrmTakip</name>
+    <message>
+        <source>Tümü</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>KRİTİK ve üstü</source>
+        <translation>CRITICAL and above</translation>
+    </message>
+    <message>
+        <source>ALARM ve üstü</source>
+        <translation>ALARM and above</translation>
+    </message>
+    <message>
+        <source>CEZA</source>
+        <translation>PENALTY</translation>
+    </message>
+    <message>
+        <source>Göster:</source>
+        <translation>Show:</translation>
+    </message>
+    <message>
+        <source>Şimdi Tara</source>
+        <translation>Scan Now</translation>
+    </message>
+    <message>
+        <source>Tarama aralığı:</source>
+        <translation>Scan interval:</translation>
+    </message>
+    <message>
+        <source> dk</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>Dışa Aktar...</source>
+        <translation>Export...</translation>
+    </message>
+    <message>
+        <source>Alarmlar</source>
+        <translation>Alarms</translation>
+    </message>
+    <message>
+        <source>KRİTİK seviyede de uyar</source>
+        <translation>Also warn at CRITICAL level</translation>
+    </message>
+    <message>
+        <source>Onayla</source>
+        <translation>Acknowledge</translation>
+    </message>
+    <message>
+        <source>Seçili alarmları onaylar; seçim yoksa hepsini.</source>
+        <translation>Acknowledges the selected alarms, or all of them if none is selected.</translation>
+    </message>
+    <message>
+        <source>Dışa Aktar</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>kompanzasyon-takibi.csv</source>
+        <translation>compensation-tracking.csv</translation>
+    </message>
+    <message>
+        <source>CSV dosyaları (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Kompanzasyon Takibi</source>
+        <translation>Compensation Tracking</translation>
+    </message>
+    <message>
+        <source>%1 - %2 onaylanmamış alarm</source>
+        <translation>%1 - unacknowledged alarms: %2</translation>
+    </message>
+    <message>
+        <source>Taranan: %1 / %2 cihaz</source>
+        <translation>Devices scanned: %1 / %2</translation>
+    </message>
+    <message>
+        <source> (tarama bitti)</source>
+        <translation> (scan complete)</translation>
+    </message>
+    <message>
+        <source>%1 dosyası yazılamadı: %2</source>
+        <translation>Could not write %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>TFrmhaberlesme</name>
     <message>
         <source>Frmhaberlesme</source>
@@ -1818,6 +1940,74 @@
     <message>
         <source>%1 en büyük</source>
         <translation>%1 maximum</translation>
+    </message>
+</context>
+<context>
+    <name>WatchTableModel</name>
+    <message>
+        <source>Grup</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Cihaz</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Seri No</source>
+        <translation>Serial No.</translation>
+    </message>
+    <message>
+        <source>İnd. Oran %</source>
+        <translation>Ind. Ratio %</translation>
+    </message>
+    <message>
+        <source>Kap. Oran %</source>
+        <translation>Cap. Ratio %</translation>
+    </message>
+    <message>
+        <source>İnd. Durum</source>
+        <translation>Ind. Status</translation>
+    </message>
+    <message>
+        <source>Kap. Durum</source>
+        <translation>Cap. Status</translation>
+    </message>
+    <message>
+        <source>Son Okuma</source>
+        <translation>Last Reading</translation>
+    </message>
+    <message>
+        <source>Durum</source>
+        <translation>State</translation>
+    </message>
+</context>
+<context>
+    <name>WatchWiring</name>
+    <message>
+        <source>Kompanzasyon Takibi</source>
+        <translation>Compensation Tracking</translation>
+    </message>
+    <message>
+        <source>%1 (%2): %3 oran %4, %5 %</source>
+        <translation>%1 (%2): %3 ratio %4, %5 %</translation>
+    </message>
+    <message>
+        <source>Kompanzasyon Alarmı</source>
+        <translation>Compensation Alarm</translation>
+    </message>
+    <message>
+        <source>%1
+%2 onaylanmamış alarm</source>
+        <translation>%1
+Unacknowledged alarms: %2</translation>
+    </message>
+    <message>
+        <source>ALARM: %1 (%2 onaylanmamış)</source>
+        <translation>ALARM: %1 (%2 unacknowledged)</translation>
+    </message>
+    <message>
+        <source>Kompanzasyon Takibi penceresini açar</source>
+        <translation>Opens the Compensation Tracking window</translation>
     </message>
 </context>
 <context>
@@ -1918,6 +2108,42 @@
     <message>
         <source>Arka plan isteği %1 sn içinde yanıtlanmadı, bırakıldı: %2</source>
         <translation>A background request got no answer within %1 s and was dropped: %2</translation>
+    </message>
+    <message>
+        <source>Endüktif</source>
+        <translation>Inductive</translation>
+    </message>
+    <message>
+        <source>Kapasitif</source>
+        <translation>Capacitive</translation>
+    </message>
+    <message>
+        <source>%1 enerji oranları</source>
+        <translation>%1 energy ratios</translation>
+    </message>
+    <message>
+        <source>Bekliyor</source>
+        <translation>Waiting</translation>
+    </message>
+    <message>
+        <source>Soruldu</source>
+        <translation>Asked</translation>
+    </message>
+    <message>
+        <source>Okundu</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>Yanıt yok</source>
+        <translation>No answer</translation>
+    </message>
+    <message>
+        <source>Hatta değil</source>
+        <translation>Offline</translation>
+    </message>
+    <message>
+        <source>Enerji sayacı yok</source>
+        <translation>No energy counters</translation>
     </message>
 </context>
 <context>
