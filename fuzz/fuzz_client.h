@@ -121,8 +121,10 @@ public:
                 s.widget->setHidden(s.hidden);
             if (s.widget->testAttribute(Qt::WA_ForceDisabled) != s.disabled)
                 s.widget->setEnabled(!s.disabled);
+            // A style sheet makes its widget's palette; setting one over it
+            // would undo the sheet.
             const QPalette &palette = s.widget->palette();
-            if (!palette.isCopyOf(s.palette) && palette != s.palette)
+            if (s.widget->styleSheet().isEmpty() && !palette.isCopyOf(s.palette) && palette != s.palette)
                 s.widget->setPalette(s.palette);
         }
         for (Tabs &t : m_tabs) {
