@@ -99,6 +99,7 @@ awk -F, -v hz="$HZ" 'NR == 2 { first = $2 }
 echo "rounds: $(grep -c '^round' "$LOG"), device clicks: $(grep -c '^select' "$LOG"), button clicks: $(grep -c '^  page' "$LOG")"
 grep '^stores:' "$LOG" | tail -1
 RECONNECTS=$(grep -c '^reconnected' "$LOG" || true)
+echo "watch sweeps finished: $(grep -c '^sweep finished' "$LOG" || true)"
 DUPLICATES=$(grep '^stores:' "$LOG" | tail -1 | sed -n 's/.*duplicates \([0-9]*\).*/\1/p')
 echo "connection drops: $DROPS, reconnections: $RECONNECTS, duplicated bar items at the end: ${DUPLICATES:-unknown}"
 echo "error boxes: $(grep -c '^error box' "$LOG"), samples: $CSV, client log: $LOG, simulator log: $SIMLOG"

@@ -13,6 +13,8 @@
 // the number of duplicated device bar items.
 #include "client_driver.h"
 #include "communication_log_model.h"
+#include "compensation_watch.h"
+#include "watch_wiring.h"
 
 #include <QSet>
 #include <QTimer>
@@ -123,7 +125,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 5) {
-        QTextStream(stderr) << "soak_client HOST PORT USER PASSWORD [--step-ms N] [--live SERIAL [--poll-ms N]]\n";
+        QTextStream(stderr)
+            << "soak_client HOST PORT USER PASSWORD [--step-ms N] [--live SERIAL [--poll-ms N]] [--watch-minutes N]\n";
         return 2;
     }
     const int stepMs = option(args, QStringLiteral("--step-ms"), 2000);
@@ -133,6 +136,12 @@ int main(int argc, char **argv)
 
     ClientWindows w;
     driver::unattended(w);
+    // The compensation watch sweeps this often (minutes), and says when.
+    const int watchMinutes = option(args, QStringLiteral("--watch-minutes"), 0);
+    if (watchMinutes > 0)
+        w.takip->watch().setIntervalMinutes(watchMinutes);
+    QObject::connect(&w.takip->watch(), &fleet::CompensationWatch::sweepFinished, &w.ana,
+                     [] { driver::out() << "sweep finished" << Qt::endl; });
     w.ana.show();
     // The first show opens the login window: fill it in and press "Bağlan".
     QTimer::singleShot(300, &w.giris, [&] {
