@@ -2,6 +2,7 @@
 // process: the device bar lists every device of the user in its group with
 // its kind's picture, a click asks for the device's registers and the answer
 // lands in row 1 of the register store.
+#include "bar_items.h"
 #include "log_in.h"
 #include "client_windows.h"
 #include "demo_data.h"
@@ -111,18 +112,12 @@ int TstDevicesWithSimulator::itemCount() const
 
 GroupBarItem *TstDevicesWithSimulator::itemOf(quint32 serial) const
 {
-    for (GroupBarGroup *g : m_w->ana.context().deviceBar->groups())
-        for (GroupBarItem *it : g->items())
-            if (it->caption().endsWith(QStringLiteral(" No: %1").arg(serial)))
-                return it;
-    return nullptr;
+    return support::barItem(*m_w->ana.context().deviceBar, serial);
 }
 
 void TstDevicesWithSimulator::clickItem(quint32 serial)
 {
-    GroupBarItem *it = itemOf(serial);
-    QVERIFY(it);
-    QTest::mouseClick(it, Qt::LeftButton, {}, QPoint(30, it->height() / 2));
+    QVERIFY(support::clickBarItem(*m_w->ana.context().deviceBar, serial));
 }
 
 const sim::DeviceInfo *TstDevicesWithSimulator::firstOnLine(const QString &model) const

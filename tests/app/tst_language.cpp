@@ -3,6 +3,7 @@
 // against the simulator, with no translation and in English, under a Turkish
 // and under an English locale; a proxy between the client and the simulator
 // keeps every byte the client sent. This test runs with LC_ALL=tr_TR.UTF-8.
+#include "bar_items.h"
 #include "client_state.h"
 #include "client_windows.h"
 #include "group_bar.h"
@@ -98,10 +99,7 @@ struct Session {
     }
     void select(quint32 serial)
     {
-        for (GroupBarGroup *g : w->ana.context().deviceBar->groups())
-            for (GroupBarItem *it : g->items())
-                if (it->caption().endsWith(QStringLiteral(" No: %1").arg(serial)))
-                    QTest::mouseClick(it, Qt::LeftButton, {}, QPoint(30, it->height() / 2));
+        support::clickBarItem(*w->ana.context().deviceBar, serial);
     }
     void click(const char *button) { get<QAbstractButton>(button)->click(); }
     void clickAll(std::initializer_list<const char *> buttons)

@@ -2,6 +2,7 @@
 // on short waits: it logs in again by itself and the device bar keeps one
 // item per device and its selection; a refused login, "İptal" or switching
 // it off ends the attempts; the title stops saying "Bağlı" while down.
+#include "bar_items.h"
 #include "log_in.h"
 #include "client_windows.h"
 #include "demo_data.h"
@@ -93,18 +94,12 @@ QStringList TstReconnectWithSimulator::captions() const
 
 GroupBarItem *TstReconnectWithSimulator::itemOf(quint32 serial) const
 {
-    for (GroupBarGroup *g : m_w->ana.context().deviceBar->groups())
-        for (GroupBarItem *it : g->items())
-            if (it->caption().endsWith(QStringLiteral(" No: %1").arg(serial)))
-                return it;
-    return nullptr;
+    return support::barItem(*m_w->ana.context().deviceBar, serial);
 }
 
 void TstReconnectWithSimulator::clickItem(quint32 serial)
 {
-    GroupBarItem *it = itemOf(serial);
-    QVERIFY(it);
-    QTest::mouseClick(it, Qt::LeftButton, {}, QPoint(30, it->height() / 2));
+    QVERIFY(support::clickBarItem(*m_w->ana.context().deviceBar, serial));
 }
 
 void TstReconnectWithSimulator::dropOfTheConnection_data()

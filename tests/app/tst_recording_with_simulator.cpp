@@ -4,6 +4,7 @@
 // the store; register answers become rows holding what the displays show;
 // energy answers and meter readouts become rows; tarnek-history exports
 // what a refreshing client recorded.
+#include "bar_items.h"
 #include "log_in.h"
 #include "auto_refresh.h"
 #include "client_events.h"
@@ -55,11 +56,7 @@ struct Session {
     }
     GroupBarItem *item(int serial)
     {
-        for (GroupBarGroup *g : w.ana.context().deviceBar->groups())
-            for (GroupBarItem *it : g->items())
-                if (it->caption().endsWith(QStringLiteral(" No: %1").arg(serial)))
-                    return it;
-        return nullptr;
+        return support::barItem(*w.ana.context().deviceBar, serial);
     }
     void select(int serial) { w.ana.context().selectDevice(item(serial)); }
     fleet::AutoRefresh *refresh() { return w.ana.findChild<fleet::AutoRefresh *>(QStringLiteral("AutoRefresh")); }
