@@ -20,6 +20,7 @@
 #include "wire.h"
 
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -163,12 +164,26 @@ void SweepOf1000(benchmark::State &state)
 
         QElapsedTimer wall;
         wall.start();
+        // The event loop's lateness while the sweep runs: a 100 ms timer's
+        // worst delay beyond its interval.
+        QTimer tick;
+        tick.setTimerType(Qt::PreciseTimer);
+        tick.setInterval(100);
+        qint64 lastTick = 0, worstLate = 0;
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            const qint64 now = wall.elapsed();
+            worstLate = qMax(worstLate, now - lastTick - 100);
+            lastTick = now;
+        });
+        tick.start();
         w.ana.scheduler().setIdleMs(0);
         watch.sweepNow();
         if (!QTest::qWaitFor([&] { return !watch.isSweeping(); }, 120000)) {
             state.SkipWithError("the sweep did not end");
             break;
         }
+        tick.stop();
+        state.counters["worst_lateness_ms"] = double(worstLate);
         const double wallMs = wall.nsecsElapsed() / 1e6;
         state.counters["wall_ms"] = wallMs;
         state.counters["round_trip_ms"] = roundTripMs;
