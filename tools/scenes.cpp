@@ -200,7 +200,7 @@ void industrialModem(Client &c)
     c.press("VrShadowButton20"); // relay 3 released
     if (auto *index = c.get<SpinEdit>("edtendeksyaz"))
         index->setValue(1284.75);
-    c.press("VrShadowButton22"); // the index written (the client waits 3 s)
+    c.press("VrShadowButton22"); // the index written (the page's buttons wait 3 s)
     c.press("btnsuendeks");
     c.press("VrShadowButton21");
     c.awaitRefresh();

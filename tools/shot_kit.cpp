@@ -180,7 +180,8 @@ bool Client::press(const char *button, int reads, QWidget *in)
     auto *b = in ? in->findChild<QAbstractButton *>(name) : named().get<QAbstractButton>(name);
     if (!b)
         return fail(QStringLiteral("no button %1").arg(name));
-    if (!b->isVisible() || !b->isEnabled())
+    // A page may hold its buttons for a few seconds after a write.
+    if (!b->isVisible() || !waitFor([b] { return b->isEnabled(); }, 5000))
         return fail(QStringLiteral("button %1 cannot be pressed").arg(name));
     const int before = readCount();
     // Check boxes and radio buttons take a click on their mark (at the left).
