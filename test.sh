@@ -11,7 +11,9 @@ cd "$(dirname "$0")"
 jobs="$(nproc)"
 start=$SECONDS
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Optimised as for use, without debug information: the sanitized build below
+# names file and line when something fails, and this one compiles faster.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -DNDEBUG"
 ninja -C build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 echo "== plain suite done after $((SECONDS - start)) s"
