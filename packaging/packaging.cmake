@@ -101,8 +101,10 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 set(CPACK_DEBIAN_CLIENT_PACKAGE_NAME tarnek-client)
 # dpkg-shlibdeps finds the libraries; what the client loads by name it cannot
-# see: the X11 platform plugin and the seven-segment font of the LED displays.
-set(CPACK_DEBIAN_CLIENT_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dseg")
+# see: the X11 platform plugin, the seven-segment font of the LED displays and
+# the history's SQLite driver (the PostgreSQL one only for a shared history).
+set(CPACK_DEBIAN_CLIENT_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dseg, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_CLIENT_PACKAGE_RECOMMENDS "libqt6sql6-psql")
 set(CPACK_DEBIAN_CLIENT_DESCRIPTION "remote monitoring of electrical field devices
 Desktop client for the remote monitoring and configuration of electrical
 field devices - reactive-power compensation relays, power analysers,
