@@ -36,6 +36,7 @@ summary() {
 }
 
 WORK=$(mktemp -d)
+mkdir -p "$WORK/home"
 SIM_PID=""
 XVFB_PID=""
 CLIENT_PID=""
@@ -160,7 +161,9 @@ XVFB_PID=$!
 for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$WORK/display")
 echo "Xvfb on $DISPLAY"
-LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 /usr/bin/tarnek-client >"$WORK/client.log" 2>&1 &
+# A user of its own (settings, data): nothing remembered from an earlier run.
+HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_DATA_HOME="$WORK/home/.local/share" \
+  LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 /usr/bin/tarnek-client >"$WORK/client.log" 2>&1 &
 CLIENT_PID=$!
 login=$(timeout 30 xdotool search --sync --onlyvisible --name 'TARNEK' | head -n 1 || true)
 check "login window shown" test -n "$login"
