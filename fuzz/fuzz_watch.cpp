@@ -19,17 +19,22 @@
 #include <QApplication>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 const QDateTime kNow(QDate(2026, 12, 10), QTime(9, 30));
 
-void check(bool ok)
+// What failed goes to the log before the abort, for the saved input.
+void check(bool ok, int line)
 {
-    if (!ok)
+    if (!ok) {
+        fprintf(stderr, "fuzz_watch: the check at line %d failed\n", line);
         abort();
+    }
 }
+#define CHECK(x) check((x), __LINE__)
 
 } // namespace
 
@@ -91,18 +96,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         // What the watch holds agrees with the registry and the bands' own
         // reading of the ratios; the sweep and the alarms count within bounds.
-        check(watch.count() == registry.count());
-        check(watch.sweepDone() >= 0 && watch.sweepDone() <= watch.sweepTotal());
-        check(watch.sweepTotal() <= registry.count() * 2);
+        CHECK(watch.count() == registry.count());
+        CHECK(watch.sweepDone() >= 0 && watch.sweepDone() <= watch.sweepTotal());
+        CHECK(watch.sweepTotal() <= registry.count() * 2);
         for (int i = 0; i < watch.count(); ++i) {
             const fleet::WatchEntry &e = watch.at(i);
             const bool counters = fleet::hasEnergyCounters(registry.at(i).kind);
-            check(counters || (e.state == fleet::WatchState::NoCounters && !e.known));
+            CHECK(counters || (e.state == fleet::WatchState::NoCounters && !e.known));
             if (e.known)
-                check(e.inductiveBand == energy::band(e.ratios.inductive, energy::Reactive::Inductive)
+                CHECK(e.inductiveBand == energy::band(e.ratios.inductive, energy::Reactive::Inductive)
                       && e.capacitiveBand == energy::band(e.ratios.capacitive, energy::Reactive::Capacitive));
         }
-        check(alarms.count() <= fleet::AlarmLog::kMaxRecords && alarms.unacknowledged() <= alarms.count());
+        CHECK(alarms.count() <= fleet::AlarmLog::kMaxRecords && alarms.unacknowledged() <= alarms.count());
     }
     return 0;
 }

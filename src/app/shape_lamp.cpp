@@ -8,6 +8,17 @@ ShapeLamp::ShapeLamp(const QString &name, QWidget *parent) : QWidget(parent)
     setObjectName(name);
     setAccessibleName(tr("Veri lambası"));
     setFixedSize(sizeHint());
+    // The flicker's changes, one per tick.
+    m_flickerTimer = new QTimer(this);
+    m_flickerTimer->setTimerType(Qt::PreciseTimer);
+    m_flickerTimer->setInterval(1);
+    connect(m_flickerTimer, &QTimer::timeout, this, [this] {
+        if (--m_flickerLeft <= 0) {
+            m_flickerLeft = 0;
+            m_flickerTimer->stop();
+        }
+        update();
+    });
 }
 
 void ShapeLamp::setColor(const QColor &c)
@@ -20,17 +31,6 @@ void ShapeLamp::setColor(const QColor &c)
 
 void ShapeLamp::flicker(int changes, int intervalMs)
 {
-    if (!m_flickerTimer) {
-        m_flickerTimer = new QTimer(this);
-        m_flickerTimer->setTimerType(Qt::PreciseTimer);
-        connect(m_flickerTimer, &QTimer::timeout, this, [this] {
-            if (--m_flickerLeft <= 0) {
-                m_flickerLeft = 0;
-                m_flickerTimer->stop();
-            }
-            update();
-        });
-    }
     m_flickerLeft = qMax(0, changes);
     m_flickerTimer->start(qMax(1, intervalMs));
     update();

@@ -48,7 +48,7 @@ CompensationWatch::CompensationWatch(DeviceRegistry &registry, RequestScheduler 
     for (int i = 0; i < registry.count(); ++i)
         deviceAdded(i);
     connect(&registry, &DeviceRegistry::deviceAdded, this, &CompensationWatch::deviceAdded);
-    connect(&registry, &DeviceRegistry::deviceChanged, this, [this](int i) { emit entryChanged(i); });
+    connect(&registry, &DeviceRegistry::deviceChanged, this, &CompensationWatch::deviceChanged);
     connect(&scheduler, &RequestScheduler::backgroundSent, this, [this](const QByteArray &request) {
         // Only the watch's own requests, of devices still waiting.
         const int index = m_requests.value(request, -1);
@@ -158,6 +158,24 @@ void CompensationWatch::deviceAdded(int index)
     maybeFinish();
 }
 
+// A device listed again may come with another model: one that has no energy
+// counters any more holds nothing, one that has them now waits for the next
+// sweep.
+void CompensationWatch::deviceChanged(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    WatchEntry &e = m_entries[index];
+    const bool counters = hasEnergyCounters(m_registry.at(index).kind);
+    if (!counters && e.state != WatchState::NoCounters) {
+        e = WatchEntry{};
+        e.state = WatchState::NoCounters;
+    } else if (counters && e.state == WatchState::NoCounters) {
+        e = WatchEntry{};
+    }
+    emit entryChanged(index);
+}
+
 void CompensationWatch::ask(int index)
 {
     const DeviceEntry &d = m_registry.at(index);
@@ -210,7 +228,9 @@ void CompensationWatch::finished(int index, WatchState state)
     // came first, or the sweep was taken back) changes nothing.
     if (index < 0 || index >= count() || m_askedIn[index] != m_generation || !m_sweeping)
         return;
-    setState(index, state);
+    // (A device listed again without energy counters meanwhile stays so.)
+    if (m_entries[index].state != WatchState::NoCounters)
+        setState(index, state);
     m_askedIn[index] = 0;
     ++m_sweepDone;
     emit progress(m_sweepDone, m_sweepTotal);

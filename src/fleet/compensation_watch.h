@@ -114,6 +114,7 @@ signals:
 
 private:
     void deviceAdded(int index);
+    void deviceChanged(int index);
     void ask(int index);
     void finished(int index, WatchState state);
     void maybeFinish();

@@ -55,6 +55,7 @@ private slots:
     void billingPeriod();
     void sweepAsksEachKindAndKeepsItsOutcome();
     void userAnswersCountForTheirPeriodOnly();
+    void relistedWithAnotherModel();
     void alarmEdges_data();
     void alarmEdges();
 };
@@ -132,6 +133,20 @@ void TstCompensationWatch::userAnswersCountForTheirPeriodOnly()
     s.answer("12001", Source::Meter, 25, 0);
     s.answer("99999", Source::Device, 25, 0);
     QVERIFY(!s.watch.at(0).known);
+}
+
+void TstCompensationWatch::relistedWithAnotherModel()
+{
+    Site s;
+    s.answer("12002", Source::Device, 25, 0, "01.12.2026", "10.12.2026");
+    QVERIFY(s.watch.at(1).known);
+    // Listed again as an overcurrent relay: no counters, nothing held.
+    s.registry.add("Merkez", "LBE620", "Röle", "12002");
+    QCOMPARE(s.watch.at(1).state, WatchState::NoCounters);
+    QVERIFY(!s.watch.at(1).known);
+    // And back: it waits for the next sweep.
+    s.registry.add("Merkez", "Rkt90wz", "Röle", "12002");
+    QCOMPARE(s.watch.at(1).state, WatchState::Waiting);
 }
 
 void TstCompensationWatch::alarmEdges_data()
