@@ -11,6 +11,7 @@
 // fingerprint() describes everything a client shows and keeps; the suite
 // (tst_fuzz_client) and every target on its first inputs check that a reset
 // client has the fingerprint of a new one.
+#include "shape_lamp.h"
 #include "client_windows.h"
 #include "communication_log_model.h"
 #include "device_registry.h"
@@ -116,6 +117,8 @@ public:
             if (k.property.read(k.object) != k.value)
                 k.property.write(k.object, k.value);
         }
+        for (ShapeLamp *lamp : w.ana.findChildren<ShapeLamp *>())
+            lamp->stopFlicker();
         for (Shown &s : m_shown) {
             if (s.widget->isHidden() != s.hidden)
                 s.widget->setHidden(s.hidden);

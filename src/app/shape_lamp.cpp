@@ -36,6 +36,15 @@ void ShapeLamp::flicker(int changes, int intervalMs)
     update();
 }
 
+void ShapeLamp::stopFlicker()
+{
+    if (!flickering())
+        return;
+    m_flickerLeft = 0;
+    m_flickerTimer->stop();
+    update();
+}
+
 QColor ShapeLamp::shownColor() const
 {
     // With an odd number of changes to go, the lamp shows the inverse.

@@ -15,6 +15,7 @@ public:
     // ending on the colour. Timers draw it; nothing waits.
     void flicker(int changes, int intervalMs);
     bool flickering() const { return m_flickerLeft > 0; }
+    void stopFlicker();
     QSize sizeHint() const override { return {22, 13}; }
 
 protected:
