@@ -5,7 +5,8 @@
 # the fuzz targets, and each gets a short run after the suite.
 #   CLIENT_PLAIN=1 ./test.sh              also the build as used (build/, g++
 #                                         -O2, as run.sh and the packages build
-#                                         it) and the suite once more on it
+#                                         it, benchmarks and tools included)
+#                                         and the suite once more on it
 #   CLIENT_SKIP_SANITIZERS=1 ./test.sh    only that plain build and its suite
 #   CLIENT_FUZZ_SECONDS=300 ./test.sh     each fuzz target runs that long
 # One build keeps a cold run on a two-core machine near a quarter of an hour.
@@ -32,10 +33,10 @@ if [ "$sanitize" = 1 ]; then
   if command -v clang++ >/dev/null; then cxx=clang++ fuzz=ON lines=-gline-tables-only; else cxx=g++ fuzz=OFF lines=-g1; fi
   # -O1 with line tables only: it compiles in about half the time of a full
   # debug-info build and its reports still name file and line. Benchmarks and
-  # tools are built too, so that nothing in the tree goes uncompiled.
+  # tools are left to the plain build (a minute and a half more here).
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 $lines" \
         -DCMAKE_CXX_COMPILER="$cxx" -DCLIENT_SANITIZE=ON -DCLIENT_BUILD_FUZZ="$fuzz" \
-        -DCLIENT_BUILD_BENCH=ON -DCLIENT_BUILD_TOOLS=ON \
+        -DCLIENT_BUILD_BENCH=OFF -DCLIENT_BUILD_TOOLS=OFF \
         -DFUZZ_SECONDS_QUICK="${CLIENT_FUZZ_SECONDS:-10}" -DFUZZ_SECONDS_CLIENT="${CLIENT_FUZZ_SECONDS:-20}"
   ninja -C build-asan -j"$jobs"
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"

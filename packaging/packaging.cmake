@@ -29,7 +29,7 @@ file(MAKE_DIRECTORY ${pkg_out}/client ${pkg_out}/sim)
 
 # Manual pages and changelogs go in gzip -9n (no name, no time: the same bytes every build).
 set(pkg_gz)
-foreach(comp_file IN ITEMS client/tarnek-client.1 sim/tarnek-sim.1 client/changelog sim/changelog)
+foreach(comp_file IN ITEMS client/tarnek-client.1 client/tarnek-history.1 sim/tarnek-sim.1 client/changelog sim/changelog)
   get_filename_component(name ${comp_file} NAME)
   configure_file(${pkg_src}/${name}.in ${pkg_out}/${comp_file} @ONLY)
   add_custom_command(OUTPUT ${pkg_out}/${comp_file}.gz
@@ -59,7 +59,8 @@ foreach(side IN ITEMS 16 22 24 32 48 64 128 256)
   install(FILES ${pkg_src}/icons/tarnek-client-${side}.png DESTINATION share/icons/hicolor/${side}x${side}/apps
           RENAME ${TARNEK_APP_ID}.png COMPONENT client)
 endforeach()
-install(FILES ${pkg_out}/client/tarnek-client.1.gz DESTINATION share/man/man1 COMPONENT client)
+install(FILES ${pkg_out}/client/tarnek-client.1.gz ${pkg_out}/client/tarnek-history.1.gz
+        DESTINATION share/man/man1 COMPONENT client)
 install(FILES ${pkg_out}/client/changelog.gz ${pkg_src}/copyright DESTINATION share/doc/tarnek-client
         COMPONENT client)
 
@@ -102,9 +103,10 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_CLIENT_PACKAGE_NAME tarnek-client)
 # dpkg-shlibdeps finds the libraries; what the client loads by name it cannot
 # see: the X11 platform plugin, the seven-segment font of the LED displays and
-# the history's SQLite driver (the PostgreSQL one only for a shared history).
+# the history's SQLite driver (the PostgreSQL one only for a shared history,
+# Qt's own Turkish texts for the buttons of its standard dialogs).
 set(CPACK_DEBIAN_CLIENT_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dseg, libqt6sql6-sqlite")
-set(CPACK_DEBIAN_CLIENT_PACKAGE_RECOMMENDS "libqt6sql6-psql")
+set(CPACK_DEBIAN_CLIENT_PACKAGE_RECOMMENDS "libqt6sql6-psql, qt6-translations-l10n")
 set(CPACK_DEBIAN_CLIENT_DESCRIPTION "remote monitoring of electrical field devices
 Desktop client for the remote monitoring and configuration of electrical
 field devices - reactive-power compensation relays, power analysers,

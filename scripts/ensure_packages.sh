@@ -4,7 +4,7 @@
 # the history tests, which start a server of their own (no service needed).
 set -euo pipefail
 need=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-svg-dev qt6-charts-dev qtkeychain-qt6-dev
-      qt6-l10n-tools qt6-tools-dev gnome-keyring dbus-daemon
+      qt6-l10n-tools qt6-tools-dev qt6-translations-l10n gnome-keyring dbus-daemon
       libbenchmark-dev fonts-dseg fonts-dejavu-core xvfb xauth clang libclang-rt-14-dev
       libqt6sql6-sqlite libqt6sql6-psql postgresql)
 missing=()

@@ -5,6 +5,7 @@
 #include "appearance.h"
 #include "export_table.h"
 #include "frm_trend.h"
+#include "language.h"
 #include "recorder.h"
 #include "sim_device.h"
 #include "trend_chart_view.h"
@@ -25,6 +26,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     applyAppearance(app);
+    language::installTranslator(app, language::kTurkish); // the dialog's own buttons too
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(out);
     QTemporaryDir dir;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,6 +22,33 @@ QPointer<QTranslator> &installed()
 {
     static QPointer<QTranslator> translator;
     return translator;
+}
+
+// Qt's own texts (the buttons of the file and message dialogs, the context
+// menus of the edit fields) in Turkish, from Qt's translations where the
+// system has them; English is their source language.
+QPointer<QTranslator> &installedQt()
+{
+    static QPointer<QTranslator> translator;
+    return translator;
+}
+
+void installQtTexts(QApplication &app, const QString &language)
+{
+    if (QTranslator *old = installedQt()) {
+        QApplication::removeTranslator(old);
+        delete old;
+    }
+    if (language != kTurkish)
+        return;
+    auto *translator = new QTranslator(&app);
+    if (!translator->load(QLocale(QLocale::Turkish, QLocale::Turkey), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return;
+    }
+    QApplication::installTranslator(translator);
+    installedQt() = translator;
 }
 
 QString &current()
@@ -91,6 +119,7 @@ bool installTranslator(QApplication &app, const QString &language)
         delete old;
     }
     current() = kTurkish;
+    installQtTexts(app, language == kEnglish ? kEnglish : kTurkish);
     if (language != kEnglish)
         return language == kTurkish;
     auto *translator = new QTranslator(&app);

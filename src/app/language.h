@@ -30,8 +30,10 @@ QString rememberedLanguage(const QSettings &settings);
 void rememberLanguage(QSettings &settings, const QString &language);
 
 // Installs the translation of the language into the application (nothing
-// for Turkish, the language of the source texts). Returns false when the
-// translation could not be loaded; the texts then stay Turkish.
+// for Turkish, the language of the source texts), and for Turkish Qt's own
+// translation of its standard texts (dialog buttons) where the system has it.
+// Returns false when the program's translation could not be loaded; the
+// texts then stay Turkish.
 bool installTranslator(QApplication &app, const QString &language);
 
 // At start: the language chosen from the command line's request, the

@@ -16,8 +16,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTcpServer>
@@ -196,6 +200,8 @@ private slots:
     void sameBytesInEitherLanguage();
     void englishUnderTurkishLocale();
     void menuRemembersTheChoice();
+    void qtTextsFollowTheLanguage_data();
+    void qtTextsFollowTheLanguage();
 
 private:
     QTemporaryDir m_settings;
@@ -306,6 +312,29 @@ void TstLanguage::menuRemembersTheChoice()
     QCOMPARE(language::currentLanguage(), language::kTurkish); // until the next start
     turkish->trigger();
     QCOMPARE(language::rememberedLanguage(QSettings()), language::kTurkish);
+}
+
+// The buttons of the standard dialogs speak the interface's language too.
+void TstLanguage::qtTextsFollowTheLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("cancel");
+    QTest::addColumn<QString>("save");
+    QTest::newRow("tr") << language::kTurkish << QStringLiteral("İptal") << QStringLiteral("Kaydet");
+    QTest::newRow("en") << language::kEnglish << QStringLiteral("Cancel") << QStringLiteral("Save");
+}
+
+void TstLanguage::qtTextsFollowTheLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, cancel);
+    QFETCH(QString, save);
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_tr.qm")))
+        QSKIP("Qt's own Turkish texts are not installed (Debian: qt6-translations-l10n)");
+    language::installTranslator(app(), language);
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+    QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), cancel);
+    QCOMPARE(box.button(QDialogButtonBox::Save)->text(), save);
 }
 
 QTEST_MAIN(TstLanguage)
