@@ -301,10 +301,8 @@ void FrmTrend::rebuildSeries()
                 m_chart->addAxis(l.axis, axes.size() % 2 ? Qt::AlignRight : Qt::AlignLeft);
                 axes.insert(unit, l.axis);
             }
-            m_chart->addSeries(l.series); // the theme gives it its colour
-            QPen pen = l.series->pen();
-            pen.setWidthF(1.5);
-            l.series->setPen(pen);
+            m_chart->addSeries(l.series);
+            l.series->setPen(trend::linePen(int(m_lines.size()))); // the theme's own colours repeat after five
             l.series->attachAxis(m_x);
             l.series->attachAxis(l.axis);
             m_lines.append(l);

@@ -148,4 +148,16 @@ exports::Table trendTable(const QList<ShownSeries> &shown)
     return t;
 }
 
+QPen linePen(int i)
+{
+    static constexpr QRgb kColours[] = {0x1f5fbf, 0xd62a28, 0x2a9a3a, 0xef7f00, 0x8a4fc2, 0x8c5a3c,
+                                        0xd9479f, 0x0f9fb5, 0x5a5a5a, 0xa8a000, 0x263c8a, 0x9e3a3a};
+    constexpr int n = int(std::size(kColours));
+    static constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine};
+    i = std::max(i, 0);
+    QPen pen(QColor(kColours[i % n]), 1.5);
+    pen.setStyle(kStyles[(i / n) % int(std::size(kStyles))]);
+    return pen;
+}
+
 } // namespace trend

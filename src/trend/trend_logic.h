@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QLocale>
+#include <QPen>
 #include <QPointF>
 #include <QString>
 
@@ -60,5 +61,10 @@ std::optional<QPointF> nearestPoint(std::span<const QPointF> line, double x);
 // empty. Times are local ISO 8601 with milliseconds: the column's start, or
 // the time of the row when the column holds one row (a zoom that fine).
 exports::Table trendTable(const QList<ShownSeries> &shown);
+
+// The pen of the i-th line (from 0): twelve colours that stay apart on the
+// white plot, then the same colours dashed, then dotted, so that no two of
+// the first 36 lines look alike.
+QPen linePen(int i);
 
 } // namespace trend

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <QSet>
 #include <QXYSeries>
 
 using namespace history;
@@ -49,6 +50,7 @@ private slots:
     void exportWritesShownColumns();
     void nearestPoint_data();
     void nearestPoint();
+    void linesLookApart();
 
 private:
     void record(qint64 from, qint64 to);
@@ -262,6 +264,24 @@ void TstFrmTrend::nearestPoint()
     const QList<QPointF> line{{0, 1}, {10, 2}, {11, 3}};
     QCOMPARE(trend::nearestPoint(line, x)->y(), y);
     QVERIFY(!trend::nearestPoint({}, x));
+}
+
+// No two of the first 36 lines share colour and dash; the chart uses them.
+void TstFrmTrend::linesLookApart()
+{
+    QSet<QPair<QRgb, int>> seen;
+    for (int i = 0; i < 36; ++i) {
+        const QPen pen = trend::linePen(i);
+        QVERIFY2(!seen.contains({pen.color().rgb(), int(pen.style())}), qPrintable(QString::number(i)));
+        seen.insert({pen.color().rgb(), int(pen.style())});
+    }
+    auto w = window();
+    QVERIFY(w->setChecked(kSerial, QStringLiteral("I1")));
+    QVERIFY(w->setChecked(kSerial, QStringLiteral("cos_total")));
+    const QList<QAbstractSeries *> series = w->chartView()->chart()->series();
+    QCOMPARE(series.size(), 2);
+    for (int i = 0; i < 2; ++i)
+        QCOMPARE(static_cast<QXYSeries *>(series.at(i))->pen().color(), trend::linePen(i).color());
 }
 
 QTEST_MAIN(TstFrmTrend)
