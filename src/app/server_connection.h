@@ -18,6 +18,13 @@ public:
     // on sending is held back by the connection instead of filling memory.
     // It is also the most one read can hold.
     static constexpr qint64 kReadBufferBytes = 8 * 1024 * 1024;
+    // A server gone silently counts as gone after a minute of quiet and six
+    // unanswered probes ten seconds apart, or after two minutes of sent data
+    // left unacknowledged.
+    static constexpr int kKeepAliveIdleS = 60;
+    static constexpr int kKeepAliveIntervalS = 10;
+    static constexpr int kKeepAliveProbes = 6;
+    static constexpr unsigned kUnacknowledgedMs = 120'000;
 
     ServerConnection(ConnectionState &state, QObject *parent = nullptr);
     ~ServerConnection() override;

@@ -5,8 +5,17 @@
 // event loop keeps running a 100 ms timer no more than 250 ms late.
 #include "fault_fixture.h"
 
+#include "server_connection.h"
+
 #include <QEventLoop>
 #include <QTabWidget>
+#include <QTcpSocket>
+
+#ifdef Q_OS_LINUX
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#endif
 
 using namespace faultkit;
 
@@ -18,6 +27,7 @@ private slots:
     void closesInTheMiddleOfAMessage_data();
     void closesInTheMiddleOfAMessage();
     void refusesTheConnection();
+    void silentLossIsWatched();
     void messageSplitOverTwoReads_data();
     void messageSplitOverTwoReads();
     void tenMebibytesOfJunk_data();
@@ -87,6 +97,30 @@ void TstServerFaults::refusesTheConnection()
     logIn();
     m_server->write(kPong);
     QVERIFY(waitForMessage(QStringLiteral("Pong")));
+}
+
+// A server that vanishes without a word is given up by the kernel within
+// minutes (the connection then drops and is taken up as any drop is).
+void TstServerFaults::silentLossIsWatched()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("the probes' timing is set on Linux only");
+#else
+    logIn();
+    auto *socket = m_w->ana.findChild<QTcpSocket *>(QStringLiteral("Clientsoket"));
+    QVERIFY(socket);
+    const auto fd = int(socket->socketDescriptor());
+    const auto option = [fd](int level, int name) {
+        int value = -1;
+        socklen_t size = sizeof value;
+        return ::getsockopt(fd, level, name, &value, &size) == 0 ? value : -1;
+    };
+    QCOMPARE(option(SOL_SOCKET, SO_KEEPALIVE), 1);
+    QCOMPARE(option(IPPROTO_TCP, TCP_KEEPIDLE), ServerConnection::kKeepAliveIdleS);
+    QCOMPARE(option(IPPROTO_TCP, TCP_KEEPINTVL), ServerConnection::kKeepAliveIntervalS);
+    QCOMPARE(option(IPPROTO_TCP, TCP_KEEPCNT), ServerConnection::kKeepAliveProbes);
+    QCOMPARE(option(IPPROTO_TCP, TCP_USER_TIMEOUT), int(ServerConnection::kUnacknowledgedMs));
+#endif
 }
 
 // ---------------------------------------------------------------------------
