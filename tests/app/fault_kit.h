@@ -165,8 +165,11 @@ private:
                 continue;
             }
             if (!clock.isValid()) {
-                if (peer->waitForReadyRead(5))
-                    received += peer->readAll();
+                // The events processed above may already have read the
+                // login into the socket's buffer: take what is there.
+                if (peer->bytesAvailable() == 0)
+                    peer->waitForReadyRead(5);
+                received += peer->readAll();
                 if (received.contains("kulsifre"))
                     clock.start();
                 continue;
