@@ -2313,6 +2313,14 @@ Unacknowledged alarms: %2</translation>
         <source>Yazılamıyor: %1 (%2)</source>
         <translation>Cannot write: %1 (%2)</translation>
     </message>
+    <message>
+        <source>Dil: tr ya da en; verilmezse istemcide seçilen, o da yoksa sistemin dili.</source>
+        <translation>Language: tr or en; if not given, the one chosen in the client, else the system&apos;s.</translation>
+    </message>
+    <message>
+        <source>komut</source>
+        <translation>command</translation>
+    </message>
 </context>
 <context>
     <name>history::Database</name>

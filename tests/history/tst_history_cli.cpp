@@ -1,7 +1,10 @@
 // tarnek-history against a real database of each back end: list, export
 // (raw and aggregated, under a C and a Turkish locale), the monthly report,
-// the default file chosen as the client chooses it, and wrong input.
+// the default file chosen as the client chooses it, wrong input, and the
+// language of its texts and columns.
+#include "history_location.h"
 #include "history_test_kit.h"
+#include "language_choice.h"
 #include "recorder.h"
 
 #include <QDateTime>
@@ -22,11 +25,14 @@ struct Run {
 };
 
 Run cli(const QStringList &args, const QString &locale = QStringLiteral("C.UTF-8"),
-        const QString &dataHome = QString())
+        const QString &dataHome = QString(), const QString &configHome = QString())
 {
+    // Settings of its own, so that the user's choices cannot change the output.
+    static const QTemporaryDir noSettings;
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), locale);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome.isEmpty() ? noSettings.path() : configHome);
     env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
     if (!dataHome.isEmpty())
         env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
@@ -82,6 +88,8 @@ private slots:
     void commands_data() { kit::addBackends(); }
     void commands();
     void defaultFileAndWrongInput();
+    void language_data();
+    void language();
 
 private:
     QTemporaryDir m_dir;
@@ -161,6 +169,46 @@ void TstHistoryCli::defaultFileAndWrongInput()
     QCOMPARE(cli({"--history", m_dir.filePath("none.sqlite"), "list"}).code, 2);
     QVERIFY(!QFile::exists(m_dir.filePath("none.sqlite")));
     QCOMPARE(cli(at + QStringList{"list", "--csv", "/dev/full"}).code, 3);
+}
+
+void TstHistoryCli::language_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("remembered"); // in the client's menu
+    QTest::addColumn<QByteArray>("header");
+    const QByteArray turkish = "Seri No,Büyüklük,Ad,Birim,İlk,Son";
+    const QByteArray english = "Serial No.,Quantity,Name,Unit,First,Last";
+    // A scheduled job's locale names no language: its columns stay as they were.
+    QTest::newRow("C") << "C.UTF-8" << QStringList() << QString() << turkish;
+    QTest::newRow("English system") << "en_US.UTF-8" << QStringList() << QString() << english;
+    QTest::newRow("English system, --lang tr") << "en_US.UTF-8" << QStringList{"--lang", "tr"} << QString() << turkish;
+    QTest::newRow("Turkish system, --lang en") << "tr_TR.UTF-8" << QStringList{"--lang=en"} << QString()
+                                               << QByteArray(english).replace(',', ';');
+    QTest::newRow("C, English in the client") << "C.UTF-8" << QStringList() << "en" << english;
+    QTest::newRow("English in the client, --lang tr") << "C.UTF-8" << QStringList{"--lang", "tr"} << "en" << turkish;
+}
+
+void TstHistoryCli::language()
+{
+    QFETCH(QString, locale);
+    QFETCH(QStringList, options);
+    QFETCH(QString, remembered);
+    QFETCH(QByteArray, header);
+    const QTemporaryDir config;
+    if (!remembered.isEmpty()) {
+        QSettings settings(config.filePath(QStringLiteral("%1/%2.conf")
+                                               .arg(QString::fromUtf8(kClientOrganizationName),
+                                                    QString::fromUtf8(kClientApplicationName))),
+                           QSettings::IniFormat);
+        language::rememberLanguage(settings, remembered);
+    }
+    const auto loc = kit::freshLocation(Backend::SQLite, m_dir);
+    QVERIFY(loc);
+    fill(*loc);
+    const Run r = cli(options + QStringList{"--history", kit::locationText(*loc), "list"}, locale, {}, config.path());
+    QVERIFY2(r.code == 0, r.err.constData());
+    QCOMPARE(r.out.split('\n').value(0), "\xEF\xBB\xBF" + header + '\r');
 }
 
 QTEST_GUILESS_MAIN(TstHistoryCli)

@@ -3,6 +3,7 @@
 #include "csv_writer.h"
 #include "history_location.h"
 #include "history_reader.h"
+#include "language_choice.h"
 #include "month_report.h"
 #include "quantities.h"
 #include "time_text.h"
@@ -11,6 +12,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 
 #include <cstdio>
@@ -98,6 +100,9 @@ struct Options {
     QCommandLineOption csv{QStringLiteral("csv"), Cli::tr("CSV dosyası, - ise standart çıktı."),
                            QStringLiteral("FILE|-"), QStringLiteral("-")};
     QCommandLineOption month{QStringLiteral("month"), Cli::tr("Ay: YYYY-MM."), QStringLiteral("YYYY-MM")};
+    QCommandLineOption lang{QStringLiteral("lang"),
+                            Cli::tr("Dil: tr ya da en; verilmezse istemcide seçilen, o da yoksa sistemin dili."),
+                            QStringLiteral("tr|en")};
 };
 
 int list(HistoryReader &reader, Sink &sink)
@@ -235,6 +240,16 @@ int report(HistoryReader &reader, Sink &sink, const QCommandLineParser &p, const
 
 } // namespace
 
+QString chooseLanguage(const QStringList &arguments, const QString &remembered, const QLocale &system)
+{
+    // A locale that names no language (C, POSIX: what a scheduled job
+    // usually runs under) keeps the texts and column names of the source.
+    const QString requested = language::requestedLanguage(arguments);
+    if (system.language() == QLocale::C && requested != language::kEnglish && remembered != language::kEnglish)
+        return language::kTurkish;
+    return language::chooseLanguage(requested, remembered, system);
+}
+
 int run(const QStringList &arguments)
 {
     QCommandLineParser p;
@@ -244,8 +259,8 @@ int run(const QStringList &arguments)
                                    "  report   her cihazın bir aylık enerjisi, oranları ve durumları"));
     p.addHelpOption();
     const Options o;
-    p.addOptions({o.history, o.serial, o.quantity, o.from, o.to, o.step, o.csv, o.month});
-    p.addPositionalArgument(QStringLiteral("komut"), QStringLiteral("list | export | report"));
+    p.addOptions({o.history, o.serial, o.quantity, o.from, o.to, o.step, o.csv, o.month, o.lang});
+    p.addPositionalArgument(Cli::tr("komut"), QStringLiteral("list | export | report"));
     if (!p.parse(arguments))
         return complain(p.errorText(), Usage);
     if (p.isSet(QStringLiteral("help"))) {

@@ -1,7 +1,10 @@
 #include "history_cli.h"
 #include "history_location.h"
+#include "language_choice.h"
 
 #include <QCoreApplication>
+#include <QLocale>
+#include <QSettings>
 
 int main(int argc, char **argv)
 {
@@ -9,5 +12,8 @@ int main(int argc, char **argv)
     // The client's names: its data folder and settings are the ones read.
     QCoreApplication::setOrganizationName(QString::fromUtf8(history::kClientOrganizationName));
     QCoreApplication::setApplicationName(QString::fromUtf8(history::kClientApplicationName));
-    return history::cli::run(QCoreApplication::arguments());
+    const QStringList arguments = QCoreApplication::arguments();
+    language::installTranslator(
+        app, history::cli::chooseLanguage(arguments, language::rememberedLanguage(QSettings()), QLocale::system()));
+    return history::cli::run(arguments);
 }
