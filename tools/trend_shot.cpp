@@ -5,7 +5,7 @@
 #include "appearance.h"
 #include "export_table.h"
 #include "frm_trend.h"
-#include "language.h"
+#include "language_choice.h"
 #include "recorder.h"
 #include "sim_device.h"
 #include "trend_chart_view.h"

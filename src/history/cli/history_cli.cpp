@@ -243,11 +243,10 @@ int report(HistoryReader &reader, Sink &sink, const QCommandLineParser &p, const
 QString chooseLanguage(const QStringList &arguments, const QString &remembered, const QLocale &system)
 {
     // A locale that names no language (C, POSIX: what a scheduled job
-    // usually runs under) keeps the texts and column names of the source.
-    const QString requested = language::requestedLanguage(arguments);
-    if (system.language() == QLocale::C && requested != language::kEnglish && remembered != language::kEnglish)
-        return language::kTurkish;
-    return language::chooseLanguage(requested, remembered, system);
+    // usually runs under) counts as Turkish, the language of the source, so
+    // that the texts and column names stay as they were.
+    const QLocale asked = system.language() == QLocale::C ? QLocale(QLocale::Turkish, QLocale::Turkey) : system;
+    return language::chooseLanguage(language::requestedLanguage(arguments), remembered, asked);
 }
 
 int run(const QStringList &arguments)
